@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kb {
+
+// A picture in memory: 32-bit ARGB pixels (alpha in the top byte), row by row
+// from the top-left corner.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+
+  Image() = default;
+  Image(int w, int h, uint32_t fill = 0xFF000000u)
+      : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
+
+  bool Empty() const { return pixels.empty(); }
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  uint32_t& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+}  // namespace kb
