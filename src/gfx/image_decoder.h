@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "gfx/image.h"
+
+namespace kb {
+
+// Every picture is read once from an outside file, so a decoder must treat its
+// input as hostile: any fault gives nullopt and a short message, never a crash.
+// Limits are checked before any pixel memory is taken.
+inline constexpr int64_t kMaxImageSide = 16384;
+inline constexpr int64_t kMaxImagePixels = 64'000'000;
+
+// Recognises BMP ("BM"), JPEG (FF D8) and PNG by their first bytes and decodes
+// to ARGB; alpha is 0xFF where the format has none. On failure `error` (when
+// given) receives a short message for standard error.
+std::optional<Image> DecodeImage(std::span<const uint8_t> bytes, std::string* error = nullptr);
+
+// For the decoders: checks the declared size against the limits above and
+// fills `error` with "<format>: <reason>" when it fails.
+bool CheckImageSize(int64_t width, int64_t height, const char* format, std::string* error);
+
+// Stores "<format>: <message>" in `error` when it is given; always returns nullopt.
+std::nullopt_t DecodeFailure(std::string* error, const char* format, const char* message);
+
+}  // namespace kb

@@ -1,0 +1,145 @@
+#include "gfx/png_decoder.h"
+
+#include <png.h>
+
+#include <bit>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "gfx/image_decoder.h"
+
+namespace kb {
+namespace {
+
+constexpr char kFormat[] = "PNG";
+
+// Everything the callbacks touch lives here, outside the frame that calls
+// setjmp, so nothing is left indeterminate after a jump.
+struct PngContext {
+  std::span<const uint8_t> bytes;
+  std::size_t position = 0;
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  char message[128] = {};
+  bool truncated = false;
+  Image image;
+};
+
+PngContext& ContextOf(png_structp png) {
+  return *static_cast<PngContext*>(png_get_error_ptr(png));
+}
+
+[[noreturn]] void OnError(png_structp png, png_const_charp message) {
+  PngContext& context = ContextOf(png);
+  std::snprintf(context.message, sizeof context.message, "%s", message);
+  png_longjmp(png, 1);
+}
+
+void OnWarning(png_structp, png_const_charp) {}
+
+void OnRead(png_structp png, png_bytep out, png_size_t length) {
+  auto& context = *static_cast<PngContext*>(png_get_io_ptr(png));
+  if (context.bytes.size() - context.position < length) {
+    context.truncated = true;
+    png_error(png, "unexpected end of file");
+  }
+  std::memcpy(out, context.bytes.data() + context.position, length);
+  context.position += length;
+}
+
+// Asks libpng for 8-bit rows of four samples in the byte order that makes each
+// pixel a native ARGB word.
+void RequestArgb(png_structp png, png_infop info) {
+  const int colourType = png_get_color_type(png, info);
+  if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if (colourType == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8) {
+    png_set_expand_gray_1_2_4_to_8(png);
+  }
+  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+  if (png_get_bit_depth(png, info) == 16) png_set_scale_16(png);
+  if ((colourType & PNG_COLOR_MASK_COLOR) == 0) png_set_gray_to_rgb(png);
+  if constexpr (std::endian::native == std::endian::little) {
+    png_set_bgr(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);  // only where there is no alpha
+  } else {
+    png_set_swap_alpha(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+  }
+}
+
+enum class Outcome { kDone, kLibraryError, kSize, kLayout };
+
+// The only function with setjmp; it keeps no state of its own, so a jump back
+// here leaves nothing undefined.
+Outcome Decode(PngContext& c, std::string* error) {
+  if (setjmp(png_jmpbuf(c.png)) != 0) return Outcome::kLibraryError;
+  png_set_read_fn(c.png, &c, OnRead);
+  png_set_benign_errors(c.png, 0);
+  // Text, profiles and the like are never used; skipping them keeps their
+  // decompression away from hostile input.
+  png_set_keep_unknown_chunks(c.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_read_info(c.png, c.info);
+  const png_uint_32 width = png_get_image_width(c.png, c.info);
+  const png_uint_32 height = png_get_image_height(c.png, c.info);
+  if (!CheckImageSize(width, height, kFormat, error)) return Outcome::kSize;
+  RequestArgb(c.png, c.info);
+  const int passes = png_set_interlace_handling(c.png);
+  png_read_update_info(c.png, c.info);
+  if (png_get_rowbytes(c.png, c.info) != std::size_t{width} * 4) return Outcome::kLayout;
+  c.image.width = static_cast<int>(width);
+  c.image.height = static_cast<int>(height);
+  const std::size_t pixelCount = std::size_t{width} * height;
+  if (passes == 1) {
+    // Rows are added as they arrive, so a file that breaks off early costs
+    // only the rows it really had.
+    c.image.pixels.reserve(pixelCount);
+    for (std::size_t y = 0; y < height; ++y) {
+      c.image.pixels.resize((y + 1) * width);
+      png_read_row(c.png, reinterpret_cast<png_bytep>(&c.image.pixels[y * width]), nullptr);
+    }
+  } else {
+    // Later passes fill in between the pixels of earlier ones.
+    c.image.pixels.assign(pixelCount, 0);
+    for (int pass = 0; pass < passes; ++pass) {
+      for (std::size_t y = 0; y < height; ++y) {
+        png_read_row(c.png, reinterpret_cast<png_bytep>(&c.image.pixels[y * width]), nullptr);
+      }
+    }
+  }
+  png_read_end(c.png, nullptr);
+  return Outcome::kDone;
+}
+
+}  // namespace
+
+std::optional<Image> DecodePng(std::span<const uint8_t> bytes, std::string* error) {
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
+    return DecodeFailure(error, kFormat, "Signatur fehlt");
+  }
+  PngContext context;
+  context.bytes = bytes;
+  context.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &context, OnError, OnWarning);
+  if (context.png == nullptr) return DecodeFailure(error, kFormat, "libpng nicht bereit");
+  context.info = png_create_info_struct(context.png);
+  Outcome outcome = Outcome::kLibraryError;
+  if (context.info != nullptr) outcome = Decode(context, error);
+  png_destroy_read_struct(&context.png, &context.info, nullptr);
+  switch (outcome) {
+    case Outcome::kDone:
+      return std::move(context.image);
+    case Outcome::kSize:
+      return std::nullopt;
+    case Outcome::kLayout:
+      return DecodeFailure(error, kFormat, "unbekanntes Pixelformat");
+    case Outcome::kLibraryError:
+      break;
+  }
+  if (context.truncated) return DecodeFailure(error, kFormat, "Datei ist abgeschnitten");
+  std::string detail = "Datei ist fehlerhaft (";
+  detail += context.message;
+  detail += ")";
+  return DecodeFailure(error, kFormat, detail.c_str());
+}
+
+}  // namespace kb
