@@ -1,0 +1,33 @@
+#include "rules/board.h"
+
+namespace kb {
+
+void ClearMarks(MarkGrid& marks) {
+  for (auto& row : marks) row.fill(0);
+}
+
+void ClearGrid(CellGrid& grid) {
+  for (auto& row : grid) row.fill(0);
+}
+
+void FillBoardWith(Board& board, StoneCode code) {
+  for (auto& row : board.cells) row.fill(code);
+}
+
+bool HasEmptyCell(const Board& board) {
+  for (const auto& row : board.cells) {
+    for (StoneCode code : row) {
+      if (code == kEmpty) return true;
+    }
+  }
+  return false;
+}
+
+bool ColumnIsEmpty(const Board& board, int32_t column) {
+  for (int32_t row = 0; row < kBoardSize; ++row) {
+    if (board.cells[row][column] != kEmpty) return false;
+  }
+  return true;
+}
+
+}  // namespace kb

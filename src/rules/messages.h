@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kb {
+
+// The game's own texts and sounds; the build stores the literals as Windows-1252.
+
+inline constexpr const char kShuffleText[] = "Die Steine werden neu durchgemischt!";
+inline constexpr const char kUndoText[] = "Ihr letzter Zug wurde zurückgenommen!";
+inline constexpr const char kFinishSwapText[] = "Bitte beenden sie zuerst ihren Steintausch!";
+inline constexpr const char kLevelClearedText[] =
+    "Alle Steine entfernt! Sie bekommen 10 Prozent ihrer bisherigen Punkte als Bonus!";
+inline constexpr const char kLevelBonusFormat[] = "Das sind %f Bonuspunkte!";
+inline constexpr const char kNextLevelText[] = "Nächster Level wurde erreicht!";
+inline constexpr const char kSnakeBonusText[] = "Bonusgame: SNAKE";
+inline constexpr const char kBonusPointsFormat[] = "%d Bonuspunkte";
+inline constexpr const char kUltraMultiplierText[] = "ULTRA MULTIPLIKATOR!!!";
+inline constexpr const char kExtraLifeText[] = "EXTRALEBEN!!!";
+
+inline constexpr uint32_t kWhite = 0xFFFFFFFF;
+inline constexpr uint32_t kRed = 0xFFFF0000;
+inline constexpr uint32_t kGreen = 0xFF00FF00;
+inline constexpr uint32_t kBlue = 0xFF0000FF;
+
+// Where the short messages stand, and the pauses that follow them.
+inline constexpr int32_t kMessageX = 312;
+inline constexpr int32_t kMessageY = 384;
+inline constexpr int32_t kBonusMessageX = 482;
+inline constexpr int32_t kLevelEndX = 112;
+inline constexpr int32_t kLevelEndY = 364;
+inline constexpr int32_t kShortPauseMs = 1000;
+inline constexpr int32_t kBonusPauseMs = 2000;
+inline constexpr int32_t kLevelEndPauseMs = 4000;
+inline constexpr int32_t kCommitPauseMs = 100;
+
+inline constexpr const char kColourStoneSound[] = "Soundeffekte\\explosion.wav";
+inline constexpr const char kConnectorSound[] = "Soundeffekte\\explosion2.wav";
+inline constexpr const char kMultiplierSound[] = "Soundeffekte\\explosion3.wav";
+// Connectors and multipliers play their sound this many times at once.
+inline constexpr int32_t kSpecialSoundRepeats = 15;
+
+}  // namespace kb

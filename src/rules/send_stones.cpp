@@ -1,0 +1,87 @@
+#include "rules/send_stones.h"
+
+#include <array>
+
+namespace kb {
+namespace {
+
+constexpr int32_t kHalfCells = kHalfWidth * kBoardSize;
+constexpr uint32_t kConnectorChance = 50;
+// The generator reaches every column long before this many draws; the bound only keeps
+// a broken random source from hanging the game.
+constexpr int32_t kMaxColumnDraws = 1 << 16;
+
+int32_t ColumnHeight(const Board& board, int32_t column) {
+  int32_t height = 0;
+  while (height < kBoardSize && board.cells[kBoardSize - 1 - height][column] != kEmpty) ++height;
+  return height;
+}
+
+class HalfStacks {
+ public:
+  HalfStacks(Board& board, int32_t firstColumn) : board_(board), firstColumn_(firstColumn) {
+    for (int32_t c = 0; c < kHalfWidth; ++c) heights_[c] = ColumnHeight(board, firstColumn + c);
+  }
+
+  // Takes the top cell of a randomly drawn column that still has room.
+  StoneCode& Claim(Chance& chance) {
+    const int32_t c = DrawColumn(chance);
+    StoneCode& cell = board_.cells[kBoardSize - 1 - heights_[c]][firstColumn_ + c];
+    ++heights_[c];
+    return cell;
+  }
+
+ private:
+  int32_t DrawColumn(Chance& chance) const {
+    for (int32_t draw = 0; draw < kMaxColumnDraws; ++draw) {
+      const auto c = static_cast<int32_t>(chance.Below(kHalfWidth));
+      if (heights_[c] < kBoardSize) return c;
+    }
+    for (int32_t c = 0; c < kHalfWidth; ++c) {
+      if (heights_[c] < kBoardSize) return c;
+    }
+    return 0;
+  }
+
+  Board& board_;
+  int32_t firstColumn_;
+  std::array<int32_t, kHalfWidth> heights_{};
+};
+
+}  // namespace
+
+int32_t HalfHeight(const Board& board, BoardRegion half) {
+  const ColumnRange columns = RegionColumns(half);
+  int32_t total = 0;
+  for (int32_t column = columns.first; column <= columns.last; ++column) {
+    total += ColumnHeight(board, column);
+  }
+  return total;
+}
+
+int32_t ExtraStones(int32_t groupSize) {
+  return (groupSize / 5) * (groupSize / 5);
+}
+
+int32_t SendStones(RulesState& state, int32_t sender, Chance& chance) {
+  if (sender != kRightPlayer && sender != kLeftPlayer) return 0;
+  const int32_t size = sender == kRightPlayer ? state.GroupSizeA : state.GroupSizeB;
+  if (size <= 0) return 0;
+  const BoardRegion target =
+      sender == kRightPlayer ? BoardRegion::LeftHalf : BoardRegion::RightHalf;
+  // 64-bit, so that no group size can overflow the room test.
+  const int64_t extra = static_cast<int64_t>(size / 5) * (size / 5);
+  if (size + extra > kHalfCells - HalfHeight(state.board, target)) return sender;
+
+  HalfStacks stacks(state.board, RegionColumns(target).first);
+  for (int64_t i = 0; i < extra; ++i) stacks.Claim(chance) = kIndestructible;
+  for (int32_t i = 0; i < size; ++i) {
+    // The column is drawn before the colour, and the connector chance after writing it.
+    StoneCode& cell = stacks.Claim(chance);
+    cell = static_cast<StoneCode>(chance.Below(4) + 1);
+    if (chance.Below(kConnectorChance) == 0) cell = kConnector;
+  }
+  return 0;
+}
+
+}  // namespace kb

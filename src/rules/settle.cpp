@@ -1,0 +1,51 @@
+#include "rules/settle.h"
+
+namespace kb {
+namespace {
+
+// Kept from the original: each row lets the stones above it drop at most ten times,
+// not sixteen, so a run of more than ten empty cells under stones leaves a gap at its
+// bottom until the next settling.
+constexpr int32_t kDropRepeats = 10;
+
+bool StoneAbove(const Board& board, int32_t column, int32_t row) {
+  for (int32_t r = row - 1; r >= 0; --r) {
+    if (board.cells[r][column] != kEmpty) return true;
+  }
+  return false;
+}
+
+void DropColumn(Board& board, int32_t column) {
+  for (int32_t row = kBoardSize - 1; row >= 0; --row) {
+    for (int32_t repeat = 0; repeat < kDropRepeats; ++repeat) {
+      // Once the cell holds a stone, or nothing is left above it, the further
+      // repeats would change nothing.
+      if (board.cells[row][column] != kEmpty || !StoneAbove(board, column, row)) break;
+      for (int32_t r = row; r > 0; --r) board.cells[r][column] = board.cells[r - 1][column];
+      board.cells[0][column] = kEmpty;
+    }
+  }
+}
+
+void CloseColumn(Board& board, int32_t column, int32_t regionFirst) {
+  for (int32_t c = column; c > regionFirst; --c) {
+    for (int32_t row = 0; row < kBoardSize; ++row) board.cells[row][c] = board.cells[row][c - 1];
+  }
+  for (int32_t row = 0; row < kBoardSize; ++row) board.cells[row][regionFirst] = kEmpty;
+}
+
+}  // namespace
+
+void SettleBoard(Board& board, bool twoPlayer) {
+  for (int32_t column = 0; column < kBoardSize; ++column) {
+    DropColumn(board, column);
+    const int32_t regionFirst = twoPlayer && column >= kHalfWidth ? kHalfWidth : 0;
+    if (ColumnIsEmpty(board, column)) CloseColumn(board, column, regionFirst);
+  }
+}
+
+void SettleBoard(RulesState& state) {
+  SettleBoard(state.board, IsTwoPlayer(state.match));
+}
+
+}  // namespace kb
