@@ -44,7 +44,8 @@ std::vector<uint8_t> EncodeBmp(const Image& image) {
       out.push_back(static_cast<uint8_t>(p >> 8));
       out.push_back(static_cast<uint8_t>(p >> 16));
     }
-    for (uint32_t pad = static_cast<uint32_t>(image.width) * 3u; pad < rowBytes; ++pad) out.push_back(0);
+    for (uint32_t pad = static_cast<uint32_t>(image.width) * 3u; pad < rowBytes; ++pad)
+      out.push_back(0);
   }
   return out;
 }

@@ -15,7 +15,9 @@ struct Image {
 
   Image() = default;
   Image(int w, int h, uint32_t fill = 0xFF000000u)
-      : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
+      : width(w),
+        height(h),
+        pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
 
   bool Empty() const { return pixels.empty(); }
   uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }

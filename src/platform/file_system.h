@@ -14,9 +14,6 @@ namespace kb::platform {
 // On disk they are UTF-8 paths with slashes ("Hintergründe/Menue.jpg").
 std::string GamePathToUtf8(std::string_view gamePath);
 
-// Windows-1252 text as UTF-8, for messages on standard error.
-std::string Cp1252ToUtf8(std::string_view text);
-
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

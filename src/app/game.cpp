@@ -1,0 +1,69 @@
+#include "app/game.h"
+
+#include "input/key_codes.h"
+
+namespace kb {
+
+Game::Game(platform::Platform& p)
+    : platform(p),
+      renderer(p.display),
+      sprites(renderer, p.files),
+      text(sprites),
+      input(p.input, p.clock),
+      sound(p.audio, p.files, p.messages),
+      music(p.audio, p.files, p.clock, random) {}
+
+void Game::Init() {
+  QuitRequested = false;
+  SwapModeArmed = 0;
+  random.Seed(platform.clock.TickCount());
+  CounterFrequency = platform.clock.PerformanceFrequency();
+  LastCounter = platform.clock.PerformanceCounter();
+  renderer.SetClearColour(0xFF000000u);
+  input.Init();
+  input.SetPointer(512, 50);
+  text.Load();
+  sound.InitSound();
+  sound.AddSound("Soundeffekte\\explosion.wav");
+  sound.AddSound("Soundeffekte\\explosion2.wav");
+  sound.AddSound("Soundeffekte\\explosion3.wav");
+  LoadResources(sprites, resources);
+  ShowTitle();
+}
+
+void Game::ShowTitle() {
+  renderer.BeginFrame();
+  sprites.DrawBackground(resources.titleBackground);
+  renderer.EndFrame();
+
+  const int32_t track = music.ChooseNextTrack();
+  music.PlayMusicTrack(track);
+  music.LastMusicTrack = track;
+
+  // The picture is not redrawn while it waits; each test sees the state of
+  // the reads before it, and the wait rests instead of spinning.
+  while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
+    input.ReadKeyboard();
+    input.ReadMouse();
+    music.UpdateMusic();
+    if (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
+      platform.clock.SleepMicroseconds(1000);
+    }
+  }
+  input.ClearButtons();
+  BoutEndCountdown = -1;
+  input.FlushKeyboard(100000);
+}
+
+void Game::RunMainMenu() {
+  // The main menu comes with the next stage of the game; until then the
+  // program ends after the title picture.
+}
+
+void Game::Shutdown() {
+  input.Shutdown();
+  music.StopMusic();
+  sound.ShutdownSound();
+}
+
+}  // namespace kb

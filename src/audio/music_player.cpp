@@ -1,0 +1,59 @@
+#include "audio/music_player.h"
+
+#include <vector>
+
+namespace kb {
+
+const std::array<const char*, 2> MusicPlayer::kTrackFiles = {
+    "Musik\\Tonwerk3 - Klotzbrecher3.ogg", "Musik\\Festorchester - Klotzbrecher3(Hollywood).ogg"};
+
+void MusicPlayer::PlayMusicTrack(int32_t track) {
+  if (track < 0 || track > 1) return;
+  std::vector<uint8_t> bytes;
+  files_.ReadFile(kTrackFiles[static_cast<size_t>(track)], bytes);
+  const int64_t length = audio_.PlayMusic(bytes);
+  trackLengthMs_[static_cast<size_t>(track)] = length;
+  trackStart_ = clock_.TickCount();
+  playingTrack_ = track;
+  // Without a sound device (or a track it cannot play) nothing runs, so
+  // nothing ever ends and the screens simply stay silent.
+  playing_ = length > 0;
+}
+
+bool MusicPlayer::MusicTrackEnded() {
+  if (!playing_) return false;
+  const uint64_t passed = static_cast<uint32_t>(clock_.TickCount() - trackStart_);
+  return static_cast<int64_t>(passed) > trackLengthMs_[static_cast<size_t>(playingTrack_)];
+}
+
+void MusicPlayer::StopMusic() {
+  if (!playing_) return;
+  audio_.StopMusic();
+  playing_ = false;
+}
+
+int32_t MusicPlayer::ChooseNextTrack() {
+  int32_t r = kNoTrack;
+  while (r == kNoTrack || r == LastMusicTrack) {
+    r = static_cast<int32_t>((clock_.TickCount() + static_cast<uint32_t>(random_.Next())) % 2u);
+  }
+  return r;
+}
+
+void MusicPlayer::UpdateMusic() {
+  if (!MusicTrackEnded()) return;
+  StopMusic();
+  const int32_t next = ChooseNextTrack();
+  PlayMusicTrack(next);
+  LastMusicTrack = next;
+}
+
+void MusicPlayer::WaitWithMusic(int32_t ms) {
+  const uint32_t end = clock_.TickCount() + static_cast<uint32_t>(ms);
+  while (static_cast<int32_t>(clock_.TickCount() - end) < 0) {
+    UpdateMusic();
+    clock_.SleepMicroseconds(1000);
+  }
+}
+
+}  // namespace kb

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/random.h"
+#include "platform/audio_device.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+
+namespace kb {
+
+// Two tracks that take turns for as long as the game runs. There is no music
+// thread: every screen loop and every pause calls UpdateMusic, which starts
+// the other track once the running one has played its length.
+class MusicPlayer {
+ public:
+  static constexpr int32_t kNoTrack = 2;
+  static const std::array<const char*, 2> kTrackFiles;
+
+  MusicPlayer(platform::AudioDevice& audio, platform::FileSystem& files, platform::Clock& clock,
+              Random& random)
+      : audio_(audio), files_(files), clock_(clock), random_(random) {}
+
+  // Track 0 or 1 from the beginning; LastMusicTrack is the caller's to set.
+  void PlayMusicTrack(int32_t track);
+  bool MusicTrackEnded();
+  void StopMusic();
+  void UpdateMusic();
+  // A pause of `ms` milliseconds during which the music goes on.
+  void WaitWithMusic(int32_t ms);
+  // The other track, drawn as the game draws it: (ticks + rand) mod 2 until
+  // it differs from the last one.
+  int32_t ChooseNextTrack();
+
+  int32_t LastMusicTrack = kNoTrack;
+
+ private:
+  platform::AudioDevice& audio_;
+  platform::FileSystem& files_;
+  platform::Clock& clock_;
+  Random& random_;
+  std::array<int64_t, 2> trackLengthMs_{0, 0};
+  uint32_t trackStart_ = 0;
+  int32_t playingTrack_ = kNoTrack;
+  bool playing_ = false;
+};
+
+}  // namespace kb

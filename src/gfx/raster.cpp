@@ -1,0 +1,133 @@
+#include "gfx/raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kb {
+namespace {
+
+constexpr uint32_t kOpaqueBlack = 0xFF000000u;
+
+uint32_t Channel(uint32_t argb, int shift) {
+  return (argb >> shift) & 0xFFu;
+}
+
+uint32_t MultiplyChannel(uint32_t a, uint32_t b) {
+  return (a * b + 127u) / 255u;
+}
+
+uint32_t Modulate(uint32_t texel, uint32_t argb) {
+  if (argb == 0xFFFFFFFFu) return texel;
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    out |= MultiplyChannel(Channel(texel, shift), Channel(argb, shift)) << shift;
+  }
+  return out;
+}
+
+uint32_t Blend(uint32_t src, uint32_t dst) {
+  const uint32_t alpha = src >> 24;
+  if (alpha == 255u) return src;
+  uint32_t out = 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t c =
+        (Channel(src, shift) * alpha + Channel(dst, shift) * (255u - alpha) + 127u) / 255u;
+    out |= c << shift;
+  }
+  return out;
+}
+
+}  // namespace
+
+void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
+                const SpritePlacement& p, uint32_t argb) {
+  if (texture.Empty() || source.width <= 0 || source.height <= 0) return;
+  if (p.scaleX == 0.0f || p.scaleY == 0.0f || (argb >> 24) == 0) return;
+  if (!std::isfinite(p.scaleX) || !std::isfinite(p.scaleY) || !std::isfinite(p.rotation) ||
+      !std::isfinite(p.centreX) || !std::isfinite(p.centreY)) {
+    return;
+  }
+
+  const double cosA = std::cos(static_cast<double>(p.rotation));
+  const double sinA = std::sin(static_cast<double>(p.rotation));
+  const double sx = p.scaleX;
+  const double sy = p.scaleY;
+  const double cx = p.centreX;
+  const double cy = p.centreY;
+
+  // Forward mapping of the source rectangle's corners gives the bounding box.
+  double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+  for (const double u : {0.0, static_cast<double>(source.width)}) {
+    for (const double v : {0.0, static_cast<double>(source.height)}) {
+      const double dx = u * sx - cx;
+      const double dy = v * sy - cy;
+      const double X = dx * cosA + dy * sinA + cx + p.x;
+      const double Y = -dx * sinA + dy * cosA + cy + p.y;
+      minX = std::min(minX, X);
+      maxX = std::max(maxX, X);
+      minY = std::min(minY, Y);
+      maxY = std::max(maxY, Y);
+    }
+  }
+  const int x0 = static_cast<int>(std::max(0.0, std::floor(minX)));
+  const int y0 = static_cast<int>(std::max(0.0, std::floor(minY)));
+  const int x1 = static_cast<int>(std::min(static_cast<double>(target.width), std::ceil(maxX)));
+  const int y1 = static_cast<int>(std::min(static_cast<double>(target.height), std::ceil(maxY)));
+  if (x0 >= x1 || y0 >= y1) return;
+
+  // Inverse mapping of every covered pixel centre back into the source:
+  // p * scale = unrotate(screen - centre - (x, y)) + centre.
+  const double stepU = cosA / sx;  // change of u per pixel to the right
+  const double stepV = sinA / sy;
+  for (int Y = y0; Y < y1; ++Y) {
+    const double ey = Y + 0.5 - cy - p.y;
+    const double ex0 = x0 + 0.5 - cx - p.x;
+    double u = (ex0 * cosA - ey * sinA + cx) / sx;
+    double v = (ex0 * sinA + ey * cosA + cy) / sy;
+    uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
+    for (int X = x0; X < x1; ++X, u += stepU, v += stepV) {
+      if (u < 0.0 || v < 0.0 || u >= source.width || v >= source.height) continue;
+      const int tx = source.x + static_cast<int>(u);
+      const int ty = source.y + static_cast<int>(v);
+      if (tx < 0 || ty < 0 || tx >= texture.width || ty >= texture.height) continue;
+      const uint32_t texel = Modulate(texture.At(tx, ty), argb);
+      if ((texel >> 24) == 0) continue;
+      row[X] = Blend(texel, row[X]);
+    }
+  }
+}
+
+void StretchCopy(PixelTarget target, const Image& source, int left, int top, int right,
+                 int bottom) {
+  if (source.Empty() || right <= left || bottom <= top) return;
+  const int64_t w = right - left;
+  const int64_t h = bottom - top;
+  const int xs = std::max(left, 0);
+  const int ys = std::max(top, 0);
+  const int xe = std::min(right, target.width);
+  const int ye = std::min(bottom, target.height);
+  for (int Y = ys; Y < ye; ++Y) {
+    const int sy = static_cast<int>((Y - top) * static_cast<int64_t>(source.height) / h);
+    uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
+    for (int X = xs; X < xe; ++X) {
+      const int sx = static_cast<int>((X - left) * static_cast<int64_t>(source.width) / w);
+      row[X] = source.At(sx, sy);
+    }
+  }
+}
+
+void ApplyColourKey(Image& image) {
+  for (uint32_t& p : image.pixels) {
+    if (p == kOpaqueBlack) p = 0;
+  }
+}
+
+Image ResampleNearest(const Image& image, int width, int height) {
+  if (image.width == width && image.height == height) return image;
+  Image out(width, height, kOpaqueBlack);
+  if (image.Empty()) return out;
+  StretchCopy(PixelTarget{out.pixels.data(), width, height}, image, 0, 0, width, height);
+  return out;
+}
+
+}  // namespace kb

@@ -1,0 +1,34 @@
+#include "input/input_device.h"
+
+#include <algorithm>
+
+namespace kb {
+
+void InputDevice::Init() {
+  BufferedMouse = 0;
+  SetPointer(512, 384);
+}
+
+void InputDevice::ReadMouse() {
+  const platform::MouseReading m = source_.ReadMouse();
+  PointerX = std::clamp(PointerX + m.dx, 0, kPointerMaxX);
+  PointerY = std::clamp(PointerY + m.dy, 0, kPointerMaxY);
+  LeftButton = m.left ? 1 : 0;
+  RightButton = m.right ? 1 : 0;
+}
+
+void InputDevice::FlushKeyboard(int reads) {
+  if (reads <= 0) return;
+  const uint64_t frequency = std::max<uint64_t>(clock_.PerformanceFrequency(), 1);
+  const uint64_t start = clock_.PerformanceCounter();
+  const uint64_t length = static_cast<uint64_t>(reads) * frequency / 1000000u;
+  for (;;) {
+    ReadKeyboard();
+    const uint64_t passed = clock_.PerformanceCounter() - start;
+    if (passed >= length) break;
+    const uint64_t leftUs = (length - passed) * 1000000u / frequency;
+    clock_.SleepMicroseconds(static_cast<uint32_t>(std::min<uint64_t>(leftUs + 1, 1000)));
+  }
+}
+
+}  // namespace kb

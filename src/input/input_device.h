@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/clock.h"
+#include "platform/input_source.h"
+
+namespace kb {
+
+// The keyboard state and the game's own mouse pointer, read by polling.
+class InputDevice {
+ public:
+  static constexpr int32_t kPointerMaxX = 1024;
+  static constexpr int32_t kPointerMaxY = 768;
+
+  InputDevice(platform::InputSource& source, platform::Clock& clock)
+      : source_(source), clock_(clock) {}
+
+  // Centres the pointer; start-up then moves it to (512, 50).
+  void Init();
+  void ReadKeyboard() { source_.ReadKeyboard(keys_); }
+  // Adds the motion since the last read to the pointer, clamped to
+  // 0..1024 x 0..768 (one pixel beyond the last column and row is reachable).
+  void ReadMouse();
+  void ClearButtons() {
+    LeftButton = 0;
+    RightButton = 0;
+  }
+  // Reading the keyboard many times in a row, so that a key still held from
+  // the previous screen is seen as held before it counts as a new command.
+  // Takes about one microsecond per read and sleeps meanwhile.
+  void FlushKeyboard(int reads);
+  void Shutdown() {}
+
+  bool KeyDown(uint8_t code) const { return (keys_[code] & 0x80u) != 0; }
+  const platform::KeyState& Keys() const { return keys_; }
+  void SetPointer(int32_t x, int32_t y) {
+    PointerX = x;
+    PointerY = y;
+  }
+
+  int32_t BufferedMouse = 0;
+  int32_t PointerX = 512;
+  int32_t PointerY = 384;
+  int32_t LeftButton = 0;
+  int32_t RightButton = 0;
+
+ private:
+  platform::InputSource& source_;
+  platform::Clock& clock_;
+  platform::KeyState keys_{};
+};
+
+}  // namespace kb

@@ -1,0 +1,161 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/cp1252.h"
+#include "platform/sdl/sdl_key_map.h"
+
+namespace kb::platform {
+namespace {
+
+void ReportSdlError(const char* what) {
+  std::fprintf(stderr, "Klotzbrecher 3: %s: %s\n", what, SDL_GetError());
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform() {
+  onClose_ = [] {
+    SDL_Quit();
+    std::exit(0);
+  };
+}
+
+SdlPlatform::~SdlPlatform() {
+  if (frame_ != nullptr) SDL_DestroyTexture(frame_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+bool SdlPlatform::Open() {
+  // Scaling to a display of another size looks best smoothed: the factors are
+  // rarely whole numbers (1080 / 768 = 1.406), and unsmoothed glyphs would
+  // come out of uneven widths.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    ReportSdlError("SDL konnte nicht gestartet werden");
+    return false;
+  }
+  window_ = SDL_CreateWindow("Klotzbrecher 3", 0, 0, kScreenWidth, kScreenHeight,
+                             SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+  if (window_ == nullptr) {
+    ReportSdlError("Das Fenster konnte nicht erzeugt werden");
+    return false;
+  }
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (renderer_ == nullptr) {
+    ReportSdlError("Die Bildausgabe konnte nicht erzeugt werden");
+    return false;
+  }
+  SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
+  frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                             kScreenWidth, kScreenHeight);
+  if (frame_ == nullptr) {
+    ReportSdlError("Die Bildfläche konnte nicht erzeugt werden");
+    return false;
+  }
+  SDL_ShowCursor(SDL_DISABLE);
+  SDL_SetRelativeMouseMode(SDL_TRUE);
+  SDL_RaiseWindow(window_);
+  return true;
+}
+
+uint32_t SdlPlatform::TickCount() {
+  return SDL_GetTicks();
+}
+
+uint64_t SdlPlatform::PerformanceCounter() {
+  return SDL_GetPerformanceCounter();
+}
+
+uint64_t SdlPlatform::PerformanceFrequency() {
+  return SDL_GetPerformanceFrequency();
+}
+
+void SdlPlatform::SleepMicroseconds(uint32_t us) {
+  PumpEvents();
+  if (us >= 1000) {
+    SDL_Delay(us / 1000);
+  } else {
+    // SDL sleeps only in whole milliseconds; shorter rests go to the kernel.
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t end = SDL_GetPerformanceCounter() + us * frequency / 1000000u;
+    struct timespec rest = {0, static_cast<long>(us) * 1000L};
+    nanosleep(&rest, nullptr);
+    while (SDL_GetPerformanceCounter() < end) {
+    }
+  }
+}
+
+void SdlPlatform::PaceToSixtyHertz() {
+  // Drivers without a retrace (virtual displays) would present thousands of
+  // frames a second; the help and credits screens move one step per frame.
+  const uint64_t frequency = SDL_GetPerformanceFrequency();
+  const uint64_t period = frequency / 60u;
+  uint64_t now = SDL_GetPerformanceCounter();
+  if (nextPresent_ == 0 || now > nextPresent_ + period) nextPresent_ = now;
+  while (now < nextPresent_) {
+    const uint64_t leftMs = (nextPresent_ - now) * 1000u / frequency;
+    if (leftMs >= 1) SDL_Delay(1);
+    now = SDL_GetPerformanceCounter();
+  }
+  nextPresent_ += period;
+}
+
+void SdlPlatform::Present(const uint32_t* pixels) {
+  PumpEvents();
+  if (renderer_ == nullptr || frame_ == nullptr) return;
+  SDL_UpdateTexture(frame_, nullptr, pixels, kScreenWidth * static_cast<int>(sizeof(uint32_t)));
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+  PaceToSixtyHertz();
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::PumpEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    const bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
+                                                    event.window.event == SDL_WINDOWEVENT_CLOSE);
+    if (closing && onClose_) onClose_();
+  }
+}
+
+void SdlPlatform::ReadKeyboard(KeyState& keys) {
+  PumpEvents();
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  keys.fill(0);
+  for (int scancode = 0; scancode < count; ++scancode) {
+    if (state[scancode] == 0) continue;
+    const uint8_t code = DirectInputCode(static_cast<SDL_Scancode>(scancode));
+    if (code != 0) keys[code] = 0x80;
+  }
+}
+
+MouseReading SdlPlatform::ReadMouse() {
+  PumpEvents();
+  MouseReading reading;
+  const Uint32 buttons = SDL_GetRelativeMouseState(&reading.dx, &reading.dy);
+  reading.left = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+  reading.right = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
+  return reading;
+}
+
+void SdlPlatform::Show(const char* text, const char* caption) {
+  const std::string utf8Text = Cp1252ToUtf8(text);
+  const std::string utf8Caption = Cp1252ToUtf8(caption);
+  std::fprintf(stderr, "Klotzbrecher 3: %s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, utf8Caption.c_str(), utf8Text.c_str(),
+                           window_);
+}
+
+}  // namespace kb::platform

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/input_source.h"
+#include "platform/message_box.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace kb::platform {
+
+// The real machine: one borderless full-screen window titled "Klotzbrecher 3"
+// showing the 1024 x 768 frame letterboxed, the keyboard, relative mouse
+// motion, the clock and message boxes.
+class SdlPlatform final : public Clock, public Display, public InputSource, public MessageBoxes {
+ public:
+  SdlPlatform();
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // False when no window could be made (no display); the reason is on stderr.
+  bool Open();
+  // What a close request does; by default the program ends at once.
+  void SetCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
+
+  uint32_t TickCount() override;
+  uint64_t PerformanceCounter() override;
+  uint64_t PerformanceFrequency() override;
+  void SleepMicroseconds(uint32_t us) override;
+
+  void Present(const uint32_t* pixels) override;
+
+  void ReadKeyboard(KeyState& keys) override;
+  MouseReading ReadMouse() override;
+
+  void Show(const char* text, const char* caption) override;
+
+ private:
+  void PumpEvents();
+  void PaceToSixtyHertz();
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* frame_ = nullptr;
+  uint64_t nextPresent_ = 0;
+  std::function<void()> onClose_;
+};
+
+}  // namespace kb::platform

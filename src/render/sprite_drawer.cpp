@@ -1,0 +1,102 @@
+#include "render/sprite_drawer.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/report.h"
+#include "gfx/image_decoder.h"
+#include "gfx/raster.h"
+
+namespace kb {
+
+SpriteDrawer::SpriteDrawer(Renderer& renderer, platform::FileSystem& files)
+    : renderer_(renderer), files_(files) {}
+
+bool SpriteDrawer::ReadPicture(std::string_view file, Image& out) {
+  const std::string shown(file);
+  if (!files_.ReadFile(file, fileBuffer_)) {
+    ReportProblem("Bild fehlt oder ist nicht lesbar: " + shown);
+    return false;
+  }
+  std::string error;
+  std::optional<Image> image = DecodeImage(fileBuffer_, &error);
+  if (!image) {
+    ReportProblem("Bild ist beschädigt: " + shown + " (" + error + ")");
+    return false;
+  }
+  out = std::move(*image);
+  return true;
+}
+
+TextureHandle SpriteDrawer::LoadTexture(std::string_view file, int width, int height) {
+  Image picture;
+  if (width <= 0 || height <= 0 || !ReadPicture(file, picture)) return kNoHandle;
+  Image texture = ResampleNearest(picture, width, height);
+  ApplyColourKey(texture);
+  textures_.push_back(std::move(texture));
+  return static_cast<TextureHandle>(textures_.size() - 1);
+}
+
+SurfaceHandle SpriteDrawer::LoadSurface(std::string_view file, bool inDefaultPool, int width,
+                                        int height) {
+  Image picture;
+  Image surface(std::max(width, 1), std::max(height, 1));
+  if (ReadPicture(file, picture)) surface = ResampleNearest(picture, surface.width, surface.height);
+  surfaces_.push_back(std::move(surface));
+  const auto handle = static_cast<SurfaceHandle>(surfaces_.size() - 1);
+  if (inDefaultPool && staging_ == kNoHandle) staging_ = handle;
+  return handle;
+}
+
+const Image* SpriteDrawer::Texture(TextureHandle handle) const {
+  if (handle < 0 || static_cast<size_t>(handle) >= textures_.size()) return nullptr;
+  return &textures_[static_cast<size_t>(handle)];
+}
+
+const Image* SpriteDrawer::Surface(SurfaceHandle handle) const {
+  if (handle < 0 || static_cast<size_t>(handle) >= surfaces_.size()) return nullptr;
+  return &surfaces_[static_cast<size_t>(handle)];
+}
+
+void SpriteDrawer::Draw(TextureHandle texture, float scaleX, float scaleY, float centreX,
+                        float centreY, float rotation, int x, int y, uint32_t argb) {
+  const Image* image = Texture(texture);
+  if (image == nullptr) return;
+  DrawSprite(renderer_.BackBuffer(), *image, SourceRect{0, 0, image->width, image->height},
+             SpritePlacement{scaleX, scaleY, centreX, centreY, rotation, x, y}, argb);
+}
+
+void SpriteDrawer::DrawPart(TextureHandle texture, float scaleX, float scaleY, float centreX,
+                            float centreY, float rotation, int x, int y, int width, int height,
+                            int srcX, int srcY, uint32_t argb) {
+  const Image* image = Texture(texture);
+  if (image == nullptr) return;
+  DrawSprite(renderer_.BackBuffer(), *image, SourceRect{srcX, srcY, width, height},
+             SpritePlacement{scaleX, scaleY, centreX, centreY, rotation, x, y}, argb);
+}
+
+void SpriteDrawer::DrawSurface(SurfaceHandle surface, int centreX, int centreY, int width,
+                               int height) {
+  const Image* image = Surface(surface);
+  if (image == nullptr) return;
+  StretchCopy(renderer_.BackBuffer(), *image, centreX - width / 2, centreY - height / 2,
+              centreX + width / 2, centreY + height / 2);
+}
+
+void SpriteDrawer::DrawBackground(SurfaceHandle surface) {
+  const Image* source = Surface(surface);
+  if (source == nullptr || staging_ == kNoHandle) return;
+  Image& staging = surfaces_[static_cast<size_t>(staging_)];
+  if (source != &staging) {
+    const int w = std::min(source->width, staging.width);
+    const int h = std::min(source->height, staging.height);
+    for (int y = 0; y < h; ++y) {
+      std::copy_n(source->pixels.begin() + static_cast<std::ptrdiff_t>(y) * source->width, w,
+                  staging.pixels.begin() + static_cast<std::ptrdiff_t>(y) * staging.width);
+    }
+  }
+  DrawSurface(staging_, platform::kScreenWidth / 2, platform::kScreenHeight / 2,
+              platform::kScreenWidth, platform::kScreenHeight);
+}
+
+}  // namespace kb

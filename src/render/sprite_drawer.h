@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "gfx/image.h"
+#include "platform/file_system.h"
+#include "render/renderer.h"
+
+namespace kb {
+
+// Handles into the drawer's stores; a negative handle is empty and draws nothing.
+using TextureHandle = int32_t;
+using SurfaceHandle = int32_t;
+constexpr int32_t kNoHandle = -1;
+
+// Loads pictures once at start-up and draws them into the renderer's back
+// buffer by the sprite placement rule.
+class SpriteDrawer {
+ public:
+  SpriteDrawer(Renderer& renderer, platform::FileSystem& files);
+
+  // A texture of exactly width x height (a picture of another size is
+  // resampled), opaque black made transparent. A missing or damaged file gives
+  // kNoHandle and is reported once on standard error.
+  TextureHandle LoadTexture(std::string_view file, int width, int height);
+  // A surface always exists; when the file cannot be read it stays black
+  // (reported once). The first default-pool surface is the staging surface
+  // that every background is copied through.
+  SurfaceHandle LoadSurface(std::string_view file, bool inDefaultPool, int width, int height);
+
+  void Draw(TextureHandle texture, float scaleX, float scaleY, float centreX, float centreY,
+            float rotation, int x, int y, uint32_t argb);
+  void DrawPart(TextureHandle texture, float scaleX, float scaleY, float centreX, float centreY,
+                float rotation, int x, int y, int width, int height, int srcX, int srcY,
+                uint32_t argb);
+  // Copies the surface into the rectangle of the given size centred on the
+  // point, with integer halves on each side.
+  void DrawSurface(SurfaceHandle surface, int centreX, int centreY, int width, int height);
+  // Through the staging surface onto the whole screen.
+  void DrawBackground(SurfaceHandle surface);
+
+  const Image* Texture(TextureHandle handle) const;
+  const Image* Surface(SurfaceHandle handle) const;
+  size_t TextureCount() const { return textures_.size(); }
+
+ private:
+  bool ReadPicture(std::string_view file, Image& out);
+
+  Renderer& renderer_;
+  platform::FileSystem& files_;
+  std::vector<Image> textures_;
+  std::vector<Image> surfaces_;
+  SurfaceHandle staging_ = kNoHandle;
+  std::vector<uint8_t> fileBuffer_;
+};
+
+}  // namespace kb

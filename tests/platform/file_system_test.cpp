@@ -1,0 +1,85 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace kb::platform {
+namespace {
+
+TEST(GamePaths, BackslashesAndWindows1252BecomeUtf8Paths) {
+  EXPECT_EQ(GamePathToUtf8("Hintergr\xfcnde\\Menue.jpg"), "Hintergr\xc3\xbcnde/Menue.jpg");
+  EXPECT_EQ(GamePathToUtf8("Snake Grafiksets\\Steinw\xfcste\\egg.bmp"),
+            "Snake Grafiksets/Steinw\xc3\xbcste/egg.bmp");
+  EXPECT_EQ(GamePathToUtf8("Men\xfcs\\menue01a.bmp"), "Men\xc3\xbcs/menue01a.bmp");
+  EXPECT_EQ(GamePathToUtf8("Optionen.bin"), "Optionen.bin");
+  EXPECT_EQ(GamePathToUtf8("\x80\x81\xdf"), "\xe2\x82\xac\xef\xbf\xbd\xc3\x9f");
+  EXPECT_EQ(GamePathToUtf8(""), "");
+}
+
+TEST(GamePaths, SourceLiteralsAreWindows1252) {
+  // The whole game is built so that "ü" in a source is the byte 0xFC.
+  EXPECT_STREQ("ü", "\xfc");
+  EXPECT_EQ(GamePathToUtf8("Hintergründe\\Hilfe.jpg"), "Hintergr\xc3\xbcnde/Hilfe.jpg");
+}
+
+class DiskFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/kb-files-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root = pattern;
+  }
+  void TearDown() override {
+    chmod(root.c_str(), 0755);
+    std::filesystem::remove_all(root);
+  }
+  std::filesystem::path root;
+};
+
+TEST_F(DiskFiles, WritesWholeFilesAndReadsThemBack) {
+  DiskFileSystem files(root);
+  ASSERT_TRUE(files.MakeFolder("Screenshots"));
+  const std::vector<uint8_t> bytes = {1, 2, 3, 0, 255};
+  ASSERT_TRUE(files.WriteFile("Screenshots\\b\xfc.bmp", bytes));
+  EXPECT_TRUE(std::filesystem::exists(root / "Screenshots" / "b\xc3\xbc.bmp"));
+  std::vector<uint8_t> back;
+  ASSERT_TRUE(files.ReadFile("Screenshots\\b\xfc.bmp", back));
+  EXPECT_EQ(back, bytes);
+  EXPECT_FALSE(files.ReadFile("fehlt.bin", back));
+  EXPECT_TRUE(back.empty());
+}
+
+TEST_F(DiskFiles, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
+  DiskFileSystem files(root);
+  const std::vector<uint8_t> old(720, 7);
+  ASSERT_TRUE(files.WriteFile("Highscores.bin", old));
+  if (geteuid() != 0) {
+    // A folder without write permission: the new file cannot even be begun.
+    chmod(root.c_str(), 0555);
+    EXPECT_FALSE(files.WriteFile("Highscores.bin", std::vector<uint8_t>(720, 9)));
+    chmod(root.c_str(), 0755);
+  }
+  // A target that is a folder: the temporary is written but cannot replace it.
+  std::filesystem::create_directory(root / "Optionen.bin");
+  EXPECT_FALSE(files.WriteFile("Optionen.bin", std::vector<uint8_t>(20, 1)));
+  std::vector<uint8_t> back;
+  ASSERT_TRUE(files.ReadFile("Highscores.bin", back));
+  EXPECT_EQ(back, old);
+  for (const auto& entry : std::filesystem::directory_iterator(root)) {
+    EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+  }
+}
+
+TEST_F(DiskFiles, AFolderWhereAFileShouldBeIsUnreadable) {
+  DiskFileSystem files(root);
+  std::filesystem::create_directory(root / "Optionen.bin");
+  std::vector<uint8_t> back{1};
+  EXPECT_FALSE(files.ReadFile("Optionen.bin", back));
+  EXPECT_TRUE(back.empty());
+}
+
+}  // namespace
+}  // namespace kb::platform
