@@ -1,0 +1,100 @@
+# Shared by the end-to-end tests: a private Xvfb display, the game started in
+# a copy of the data folder, screenshots, and clean-up on every exit.
+# Usage: source this file, then call start_display, start_game, ...
+
+set -euo pipefail
+
+IM_IMPORT=/usr/bin/import
+IM_COMPARE=/usr/bin/compare
+IM_CONVERT=/usr/bin/convert
+
+work=$(mktemp -d /tmp/kb-e2e-XXXXXX)
+xvfb_pid=""
+game_pid=""
+
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  if [ "${KB_E2E_KEEP:-0}" = 1 ]; then echo "kept $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
+  exit 1
+}
+
+# start_display WIDTHxHEIGHT
+start_display() {
+  local size=$1 n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  fail "no Xvfb display could be started"
+}
+
+# start_game GAME_BINARY DATA_FOLDER: runs the game in a fresh copy of the data.
+start_game() {
+  cp -r "$2" "$work/data"
+  (cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$1") >"$work/game.log" 2>&1 &
+  game_pid=$!
+}
+
+# wait_for_window TITLE: prints the window id.
+wait_for_window() {
+  local id
+  for _ in $(seq 1 200); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared"
+    sleep 0.1
+  done
+  fail "no window titled '$1' appeared"
+}
+
+# screenshot FILE
+screenshot() { "$IM_IMPORT" -window root "$1"; }
+
+# difference A B: normalised RMSE of two pictures (0 = equal, 1 = opposite).
+difference() {
+  "$IM_COMPARE" -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p'
+}
+
+# wait_for_picture EXPECTED MAXDIFF: until the screen shows EXPECTED.
+wait_for_picture() {
+  local d=""
+  for _ in $(seq 1 100); do
+    screenshot "$work/shot.png"
+    d=$(difference "$work/shot.png" "$1")
+    awk -v d="$d" -v m="$2" 'BEGIN { exit !(d != "" && d <= m) }' && return 0
+    sleep 0.2
+  done
+  fail "the screen never matched $(basename "$1") (last difference $d)"
+}
+
+# wait_for_exit SECONDS: the game must end by itself with status 0.
+wait_for_exit() {
+  local status
+  for _ in $(seq 1 $(($1 * 10))); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      wait "$game_pid" && status=0 || status=$?
+      game_pid=""
+      [ "$status" -eq 0 ] || fail "the game ended with status $status"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the game did not end within $1 s"
+}
