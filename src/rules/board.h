@@ -13,9 +13,18 @@ inline constexpr int32_t kCellSize = 48;
 // The one-player field covers the left 768 pixels of the screen.
 inline constexpr int32_t kBoardPixels = kBoardSize * kCellSize;
 
+using BoardCells = std::array<std::array<StoneCode, kBoardSize>, kBoardSize>;
+
+constexpr BoardCells EmptyCells() {
+  BoardCells cells{};
+  for (auto& row : cells) row.fill(kEmpty);
+  return cells;
+}
+
 // 16 x 16 stones, addressed [row][column]; row 0 is the top, stones fall towards row 15.
+// A new board is empty.
 struct Board {
-  std::array<std::array<StoneCode, kBoardSize>, kBoardSize> cells{};
+  BoardCells cells = EmptyCells();
 
   StoneCode CellAt(int32_t row, int32_t column) const { return cells[row][column]; }
   void SetCell(int32_t row, int32_t column, StoneCode code) { cells[row][column] = code; }

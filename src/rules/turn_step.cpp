@@ -9,7 +9,8 @@
 namespace kb {
 namespace {
 
-// The cursor keys act on every third turn step, and a held key repeats at that rate.
+// After the cursor keys have been read they rest for the next turn step: the delay is
+// counted down before it is tested, so a held key repeats on every second step.
 constexpr int32_t kKeyRepeatSteps = 2;
 constexpr int32_t kFirstCentre = CellCentre(0);
 constexpr int32_t kLastCentre = CellCentre(kBoardSize - 1);

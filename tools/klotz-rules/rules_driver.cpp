@@ -1,0 +1,320 @@
+#include "rules_driver.h"
+
+#include <charconv>
+#include <istream>
+#include <optional>
+#include <ostream>
+
+#include "rules/board_fill.h"
+#include "rules/cursor.h"
+#include "rules/group_finder.h"
+#include "rules/level_end.h"
+#include "rules/removal_step.h"
+#include "rules/send_stones.h"
+#include "rules/settle.h"
+#include "rules/shuffle.h"
+
+namespace kb {
+namespace {
+
+constexpr char kEmptyCellChar = '.';
+
+std::vector<std::string_view> SplitWords(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t pos = 0;
+  while (pos < line.size()) {
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    const size_t start = pos;
+    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t') ++pos;
+    if (pos > start) words.push_back(line.substr(start, pos - start));
+  }
+  return words;
+}
+
+void StripLineEnd(std::string& line) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+template <typename T>
+std::optional<T> ParseNumber(std::string_view word) {
+  T value{};
+  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (ec != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  return value;
+}
+
+// Parses an int32 within [low, high]; answers the error itself when it fails.
+std::optional<int32_t> ParseInRange(std::string_view word, const char* name, int32_t low,
+                                    int32_t high, std::ostream& out) {
+  const auto value = ParseNumber<int32_t>(word);
+  if (!value) {
+    out << "error " << name << " is not a number: " << word << '\n';
+    return std::nullopt;
+  }
+  if (*value < low || *value > high) {
+    out << "error " << name << " must lie in " << low << " to " << high << '\n';
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool Expect(const std::vector<std::string_view>& words, size_t count, const char* usage,
+            std::ostream& out) {
+  if (words.size() == count) return true;
+  out << "error usage: " << usage << '\n';
+  return false;
+}
+
+std::optional<StoneCode> CodeOfChar(char c) {
+  if (c == kEmptyCellChar) return kEmpty;
+  if (c >= '1' && c <= '7') return static_cast<StoneCode>(c - '0');
+  return std::nullopt;
+}
+
+char CharOfCode(StoneCode code) {
+  if (code == kEmpty) return kEmptyCellChar;
+  if (code >= 1 && code <= 7) return static_cast<char>('0' + code);
+  return '?';
+}
+
+}  // namespace
+
+RulesDriver::RulesDriver() : chance_(random_, ticks_) {
+  FillBoardWith(state_.board, kEmpty);
+}
+
+void RulesDriver::Run(std::istream& in, std::ostream& out) {
+  std::string line;
+  while (std::getline(in, line)) {
+    StripLineEnd(line);
+    const Words words = SplitWords(line);
+    // Blank lines and comments keep scripts readable.
+    if (words.empty() || words.front().front() == '#') continue;
+    Handle(words, in, out);
+    out.flush();
+  }
+}
+
+void RulesDriver::Handle(const Words& words, std::istream& in, std::ostream& out) {
+  const std::string_view command = words.front();
+  if (command == "mode") {
+    Mode(words, out);
+  } else if (command == "random") {
+    SeedRandom(words, out);
+  } else if (command == "board") {
+    ReadBoard(words, in, out);
+  } else if (command == "fill") {
+    Fill(words, out);
+  } else if (command == "group") {
+    Group(words, out);
+  } else if (command == "settle") {
+    Settle(words, out);
+  } else if (command == "remove") {
+    Remove(words, out);
+  } else if (command == "send") {
+    Send(words, out);
+  } else if (command == "plan") {
+    Plan(words, out);
+  } else if (command == "shuffle") {
+    ShuffleBoard(words, out);
+  } else if (command == "check") {
+    Check(words, out);
+  } else if (command == "print") {
+    Print(words, out);
+  } else {
+    out << "error unknown command: " << command << '\n';
+  }
+}
+
+void RulesDriver::Mode(const Words& words, std::ostream& out) {
+  if (!Expect(words, 2, "mode one|two", out)) return;
+  if (words[1] == "one") {
+    state_.match.HumanPlayers = 1;
+  } else if (words[1] == "two") {
+    state_.match.HumanPlayers = 2;
+  } else {
+    out << "error mode must be one or two\n";
+    return;
+  }
+  state_.match.ComputerPlayers = 0;
+}
+
+void RulesDriver::SeedRandom(const Words& words, std::ostream& out) {
+  if (!Expect(words, 3, "random SEED TICK", out)) return;
+  const auto seed = ParseNumber<uint32_t>(words[1]);
+  const auto tick = ParseNumber<uint32_t>(words[2]);
+  if (!seed || !tick) {
+    out << "error SEED and TICK must be unsigned 32-bit numbers\n";
+    return;
+  }
+  random_.Seed(*seed);
+  ticks_.Set(*tick);
+}
+
+// The 16 lines are always taken from the input, so a bad board costs one answer and
+// the commands after it are read as commands.
+void RulesDriver::ReadBoard(const Words& words, std::istream& in, std::ostream& out) {
+  const bool usageOk = words.size() == 1;
+  Board board{};
+  std::string problem;
+  std::string line;
+  for (int32_t row = 0; row < kBoardSize; ++row) {
+    if (!std::getline(in, line)) {
+      out << "error board ended after " << row << " of 16 lines\n";
+      return;
+    }
+    StripLineEnd(line);
+    if (!problem.empty()) continue;
+    if (line.size() != static_cast<size_t>(kBoardSize)) {
+      problem = "board line " + std::to_string(row) + " must have 16 characters";
+      continue;
+    }
+    for (int32_t column = 0; column < kBoardSize; ++column) {
+      const auto code = CodeOfChar(line[column]);
+      if (!code) {
+        problem =
+            "board line " + std::to_string(row) + " holds '" + line[column] + "'; use 1 to 7 or .";
+        break;
+      }
+      board.SetCell(row, column, *code);
+    }
+  }
+  if (!usageOk) {
+    out << "error usage: board, then 16 lines\n";
+  } else if (!problem.empty()) {
+    out << "error " << problem << '\n';
+  } else {
+    state_.board = board;
+  }
+}
+
+void RulesDriver::Fill(const Words& words, std::ostream& out) {
+  if (!Expect(words, 1, "fill", out)) return;
+  FillBoard(state_, chance_);
+  PrintBoard(out);
+}
+
+void RulesDriver::Group(const Words& words, std::ostream& out) {
+  if (!Expect(words, 4, "group REGION COLUMN ROW", out)) return;
+  const auto region = ParseInRange(words[1], "REGION", 0, 2, out);
+  if (!region) return;
+  const auto column = ParseInRange(words[2], "COLUMN", 0, kBoardSize - 1, out);
+  if (!column) return;
+  const auto row = ParseInRange(words[3], "ROW", 0, kBoardSize - 1, out);
+  if (!row) return;
+  const auto boardRegion = static_cast<BoardRegion>(*region);
+  ClearMarks(state_.marks);
+  FindGroup(state_, boardRegion, *column, *row);
+  const int32_t size = boardRegion == BoardRegion::LeftHalf ? state_.GroupSizeB : state_.GroupSizeA;
+  out << "size " << size << '\n' << "marks";
+  for (int32_t c = 0; c < kBoardSize; ++c) {
+    for (int32_t r = 0; r < kBoardSize; ++r) {
+      if (state_.marks[r][c] != 0) out << ' ' << c << ',' << r;
+    }
+  }
+  out << '\n';
+}
+
+void RulesDriver::Settle(const Words& words, std::ostream& out) {
+  if (!Expect(words, 1, "settle", out)) return;
+  SettleBoard(state_);
+  PrintBoard(out);
+}
+
+void RulesDriver::Remove(const Words& words, std::ostream& out) {
+  if (!Expect(words, 3, "remove COLUMN ROW", out)) return;
+  const auto column = ParseInRange(words[1], "COLUMN", 0, kBoardSize - 1, out);
+  if (!column) return;
+  const auto row = ParseInRange(words[2], "ROW", 0, kBoardSize - 1, out);
+  if (!row) return;
+  MatchState& match = state_.match;
+  match.CursorX = CellCentre(*column);
+  match.CursorY = CellCentre(*row);
+  ClearMarks(state_.marks);
+  FindGroup(state_, BoardRegion::Whole, *column, *row);
+  CommitOnePlayer(state_, observer_);
+  out << "score " << match.Score << " multiplier " << match.Multiplier << " ultra "
+      << match.UltraMultiplier << " bonuscountdown " << match.BonusCountdown << " bonuslevel "
+      << match.BonusLevel << '\n';
+  PrintBoard(out);
+}
+
+void RulesDriver::Send(const Words& words, std::ostream& out) {
+  if (!Expect(words, 3, "send SENDER N", out)) return;
+  const auto sender = ParseInRange(words[1], "SENDER", 1, 2, out);
+  if (!sender) return;
+  const auto size = ParseInRange(words[2], "N", 0, kBoardSize * kBoardSize, out);
+  if (!size) return;
+  (*sender == kRightPlayer ? state_.GroupSizeA : state_.GroupSizeB) = *size;
+  const int32_t result = SendStones(state_, *sender, chance_);
+  out << "result " << result << '\n';
+  PrintBoard(out);
+}
+
+void RulesDriver::Plan(const Words& words, std::ostream& out) {
+  if (!Expect(words, 4, "plan STRENGTH COLUMN ROW", out)) return;
+  if (!ParseInRange(words[1], "STRENGTH", 0, 19, out)) return;
+  if (!ParseInRange(words[2], "COLUMN", 0, kHalfWidth - 1, out)) return;
+  if (!ParseInRange(words[3], "ROW", 0, kBoardSize - 1, out)) return;
+  // The computer opponent joins the rules with the versus mode.
+  out << "error not built\n";
+}
+
+void RulesDriver::ShuffleBoard(const Words& words, std::ostream& out) {
+  if (!Expect(words, 2, "shuffle LIVES", out)) return;
+  const auto lives = ParseNumber<int32_t>(words[1]);
+  if (!lives) {
+    out << "error LIVES is not a number: " << words[1] << '\n';
+    return;
+  }
+  state_.match.Lives = *lives;
+  Shuffle(state_, chance_, observer_);
+  out << "lives " << state_.match.Lives << '\n';
+  PrintBoard(out);
+}
+
+void RulesDriver::Check(const Words& words, std::ostream& out) {
+  if (!Expect(words, 4, "check LIVES SWAPS SWAPPING", out)) return;
+  const auto lives = ParseNumber<int32_t>(words[1]);
+  const auto swaps = ParseNumber<int32_t>(words[2]);
+  if (!lives || !swaps) {
+    out << "error LIVES and SWAPS must be numbers\n";
+    return;
+  }
+  const auto swapping = ParseInRange(words[3], "SWAPPING", 0, 1, out);
+  if (!swapping) return;
+  MatchState& match = state_.match;
+  match.Lives = *lives;
+  match.SwapPoints = *swaps;
+  match.SwapFirst = *swapping == 1 ? ScreenPoint{match.CursorX, match.CursorY} : ScreenPoint{};
+  switch (CheckLevel(state_, chance_, observer_)) {
+    case LevelEndResult::kGoOn:
+      out << "result goon\n";
+      break;
+    case LevelEndResult::kLevelEnd:
+      out << "result levelend score " << match.Score << '\n';
+      break;
+    case LevelEndResult::kGameOver:
+      out << "result gameover\n";
+      break;
+  }
+}
+
+void RulesDriver::Print(const Words& words, std::ostream& out) {
+  if (!Expect(words, 1, "print", out)) return;
+  PrintBoard(out);
+}
+
+void RulesDriver::PrintBoard(std::ostream& out) const {
+  out << "board\n";
+  for (int32_t row = 0; row < kBoardSize; ++row) {
+    char line[kBoardSize + 1];
+    for (int32_t column = 0; column < kBoardSize; ++column) {
+      line[column] = CharOfCode(state_.board.CellAt(row, column));
+    }
+    line[kBoardSize] = '\n';
+    out.write(line, sizeof line);
+  }
+}
+
+}  // namespace kb
