@@ -8,6 +8,8 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "gfx/bmp_encoder.h"
+
 namespace kb::test {
 namespace {
 
@@ -245,6 +247,111 @@ void FixPngChunkCrc(std::vector<uint8_t>& png, std::size_t typeOffset) {
   png[at + 1] = static_cast<uint8_t>(crc >> 16);
   png[at + 2] = static_cast<uint8_t>(crc >> 8);
   png[at + 3] = static_cast<uint8_t>(crc);
+}
+
+namespace {
+
+std::vector<uint8_t> Ramp(std::size_t count, int step) {
+  std::vector<uint8_t> bytes;
+  for (std::size_t i = 0; i < count; ++i) bytes.push_back(static_cast<uint8_t>(i * step));
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<SampleFile> SampleFiles() {
+  std::vector<SampleFile> files;
+  auto add = [&files](std::string name, std::vector<uint8_t> bytes) {
+    files.push_back({std::move(name), std::move(bytes)});
+  };
+  const Image pattern = TestPattern(9, 5);
+  add("rgb24.bmp", EncodeBmp(pattern));
+
+  const std::vector<uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+  for (uint16_t depth : {1, 4, 8}) {
+    BmpFile f;
+    f.width = 9;
+    f.height = depth == 4 ? -5 : 5;
+    f.bitsPerPixel = depth;
+    f.palette = depth == 1 ? std::vector<uint32_t>{0, 0xFFFFFF} : palette;
+    f.pixels = Ramp(5 * ((9 * depth + 31) / 32 * 4), 1);
+    for (auto& b : f.pixels) b = depth == 8 ? b % 5 : (depth == 4 ? (b % 5) * 16 + b % 3 : b);
+    add("indexed" + std::to_string(depth) + ".bmp", BuildBmp(f));
+  }
+  BmpFile core;
+  core.headerSize = 12;
+  core.width = 9;
+  core.height = 5;
+  core.bitsPerPixel = 8;
+  core.palette = palette;
+  core.pixels = Ramp(5 * 12, 3);
+  for (auto& b : core.pixels) b %= 5;
+  add("core8.bmp", BuildBmp(core));
+
+  BmpFile rle;
+  rle.width = 9;
+  rle.height = 5;
+  rle.bitsPerPixel = 8;
+  rle.compression = 1;
+  rle.palette = palette;
+  rle.pixels = {4, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 1, 7, 4, 0, 1};
+  add("rle8.bmp", BuildBmp(rle));
+  rle.bitsPerPixel = 4;
+  rle.compression = 2;
+  rle.pixels = {9, 0x12, 0, 0, 0, 5, 0x12, 0x34, 0x00, 0, 0, 2, 1, 1, 2, 0x40, 0, 1};
+  add("rle4.bmp", BuildBmp(rle));
+
+  BmpFile fields;
+  fields.width = 9;
+  fields.height = 5;
+  fields.bitsPerPixel = 16;
+  fields.compression = 3;
+  fields.masks = {0xF800, 0x07E0, 0x001F};
+  fields.pixels = Ramp(5 * 20, 7);
+  add("rgb565.bmp", BuildBmp(fields));
+  fields.compression = 0;
+  fields.masks.clear();
+  add("rgb555.bmp", BuildBmp(fields));
+  fields.headerSize = 124;
+  fields.bitsPerPixel = 32;
+  fields.compression = 3;
+  fields.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+  fields.pixels = Ramp(5 * 36, 11);
+  add("argb32-v5.bmp", BuildBmp(fields));
+
+  PngFile png;
+  png.width = 9;
+  png.height = 5;
+  png.samples = Ramp(9 * 5 * 4, 5);
+  add("rgba8.png", BuildPng(png));
+  png.interlaced = true;
+  add("rgba8-interlaced.png", BuildPng(png));
+  png.interlaced = false;
+  png.colourType = PNG_COLOR_TYPE_RGB;
+  png.bitDepth = 16;
+  png.samples = Ramp(9 * 5 * 6, 3);
+  png.transparentColour = std::array<uint16_t, 3>{0x0306, 0x090C, 0x0F12};
+  add("rgb16-trns.png", BuildPng(png));
+  png.transparentColour.reset();
+  png.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
+  png.bitDepth = 8;
+  png.samples = Ramp(9 * 5 * 2, 9);
+  add("grey-alpha8.png", BuildPng(png));
+  png.colourType = PNG_COLOR_TYPE_GRAY;
+  png.bitDepth = 2;
+  png.samples = Ramp(3 * 5, 27);
+  add("grey2.png", BuildPng(png));
+  png.colourType = PNG_COLOR_TYPE_PALETTE;
+  png.bitDepth = 4;
+  png.palette = palette;
+  png.paletteAlpha = {0, 128};
+  png.samples = std::vector<uint8_t>(5 * 5, 0x12);
+  add("palette4.png", BuildPng(png));
+
+  add("baseline.jpg", EncodeJpeg(Quadrants(16, 16), {.quality = 75}));
+  add("progressive.jpg", EncodeJpeg(pattern, {.quality = 60, .progressive = true}));
+  add("grey.jpg", EncodeJpeg(pattern, {.quality = 50, .grayscale = true}));
+  return files;
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {

@@ -64,6 +64,14 @@ uint32_t PngCrc(const uint8_t* data, std::size_t size);
 // Rewrites the CRC of the chunk whose type starts at `typeOffset`.
 void FixPngChunkCrc(std::vector<uint8_t>& png, std::size_t typeOffset);
 
+struct SampleFile {
+  std::string name;  // with the usual extension
+  std::vector<uint8_t> bytes;
+};
+// Small good files of every variant the decoders tell apart, 9 x 5 pixels
+// where the layout allows; also the seeds of the image fuzzer.
+std::vector<SampleFile> SampleFiles();
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 
 }  // namespace kb::test
