@@ -2,9 +2,11 @@
 
 #include <SDL2/SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "core/cp1252.h"
 #include "platform/sdl/sdl_key_map.h"
@@ -42,7 +44,14 @@ bool SdlPlatform::Open() {
     ReportSdlError("SDL konnte nicht gestartet werden");
     return false;
   }
-  window_ = SDL_CreateWindow("Klotzbrecher 3", 0, 0, kScreenWidth, kScreenHeight,
+  // The window asks for the whole desktop itself: without a window manager
+  // (a bare X server) nobody else would make a full-screen window that large.
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
+    desktop.w = kScreenWidth;
+    desktop.h = kScreenHeight;
+  }
+  window_ = SDL_CreateWindow("Klotzbrecher 3", 0, 0, desktop.w, desktop.h,
                              SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
   if (window_ == nullptr) {
     ReportSdlError("Das Fenster konnte nicht erzeugt werden");
@@ -81,17 +90,7 @@ uint64_t SdlPlatform::PerformanceFrequency() {
 
 void SdlPlatform::SleepMicroseconds(uint32_t us) {
   PumpEvents();
-  if (us >= 1000) {
-    SDL_Delay(us / 1000);
-  } else {
-    // SDL sleeps only in whole milliseconds; shorter rests go to the kernel.
-    const uint64_t frequency = SDL_GetPerformanceFrequency();
-    const uint64_t end = SDL_GetPerformanceCounter() + us * frequency / 1000000u;
-    struct timespec rest = {0, static_cast<long>(us) * 1000L};
-    nanosleep(&rest, nullptr);
-    while (SDL_GetPerformanceCounter() < end) {
-    }
-  }
+  std::this_thread::sleep_for(std::chrono::microseconds(us));
 }
 
 void SdlPlatform::PaceToSixtyHertz() {
