@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "canvas.h"
+#include "shapes.h"
+
+namespace kb::assetgen {
+
+// Paints source scaled and turned about its centre, which lands on centre;
+// bilinear sampling, colours multiplied by brightness.
+void DrawTransformed(Canvas& target, const Canvas& source, Vec2 centre, float scale, float angle,
+                     float brightness = 1.0f, float opacity = 1.0f);
+
+// A vertical gradient over the whole canvas, opaque.
+void FillVertical(Canvas& canvas, Rgba top, Rgba bottom);
+
+// Multiplies the canvas by a mottled texture (amount 0..1), for painted
+// backdrops that are not flat.
+void AddMottle(Canvas& canvas, float amount, float featureSize, uint32_t seed);
+
+// Darkens towards the corners.
+void AddVignette(Canvas& canvas, float strength);
+
+// A rounded panel (for areas that carry text), with a thin border.
+void PaintPanel(Canvas& canvas, Box area, float radius, Rgba fill, Rgba border, float opacity);
+
+}  // namespace kb::assetgen

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalogue.h"
+
+namespace kb::assetgen {
+
+// The picture or sound file of one catalogue entry, encoded. Empty with a
+// message in error when the entry cannot be made as listed.
+std::vector<uint8_t> ProduceFile(const CatalogueEntry& entry, std::string* error);
+
+// Writes every file of the catalogue below root, creating folders as needed,
+// and a default options file when there is none. Files the game writes
+// itself (options, highscores, screenshots) are never replaced.
+bool WriteDataFolder(const std::filesystem::path& root, std::string* error);
+
+// The options file a fresh installation starts with: five little-endian
+// int32 values, ParticlesPerStone 128, RingWidth 20, AiStrength 9,
+// GraphicSet 0, SnakeGraphicSet 0.
+std::vector<uint8_t> DefaultOptionsFile();
+
+}  // namespace kb::assetgen
