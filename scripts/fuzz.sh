@@ -3,8 +3,8 @@
 # for a while: scripts/fuzz.sh [seconds per fuzzer, default 30]
 # A fuzzer that finds a crash, a leak or a hang ends the script with an error;
 # its input is left in build-fuzz/artifacts/. New inputs the fuzzers find go to
-# build-fuzz/corpus/<name>/; the committed seeds in fuzz/corpus/<name>/ stay as
-# they are.
+# build-fuzz/corpus/<name>/; the committed seeds in fuzz/corpus/<name>/ and the
+# dictionary fuzz/<name>.dict, where there is one, stay as they are.
 set -euo pipefail
 
 seconds="${1:-30}"
@@ -26,8 +26,10 @@ for fuzzer in "$build"/fuzz/kb_*_fuzzer; do
   mkdir -p "$corpus"
   inputs=("$corpus")
   [[ -d "$seeds" ]] && inputs+=("$seeds")
+  options=()
+  [[ -f "$root/fuzz/$short.dict" ]] && options+=("-dict=$root/fuzz/$short.dict")
   echo "== $name for $seconds s"
-  if ! "$fuzzer" "${inputs[@]}" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+  if ! "$fuzzer" "${inputs[@]}" "${options[@]}" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
       -timeout=20 -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" \
       2>"$build/$name.log"; then
     echo "!! $name failed; see $build/$name.log and $build/artifacts/" >&2
