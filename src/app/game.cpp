@@ -6,6 +6,7 @@ namespace kb {
 
 Game::Game(platform::Platform& p)
     : platform(p),
+      chance(random, p.clock),
       renderer(p.display),
       sprites(renderer, p.files),
       text(sprites),
@@ -14,8 +15,8 @@ Game::Game(platform::Platform& p)
       music(p.audio, p.files, p.clock, random) {}
 
 void Game::Init() {
-  QuitRequested = false;
-  SwapModeArmed = 0;
+  rules.match.QuitRequested = 0;
+  rules.match.SwapModeArmed = 0;
   random.Seed(platform.clock.TickCount());
   CounterFrequency = platform.clock.PerformanceFrequency();
   LastCounter = platform.clock.PerformanceCounter();
@@ -51,13 +52,8 @@ void Game::ShowTitle() {
     }
   }
   input.ClearButtons();
-  BoutEndCountdown = -1;
+  rules.match.BoutEndCountdown = -1;
   input.FlushKeyboard(100000);
-}
-
-void Game::RunMainMenu() {
-  // The main menu comes with the next stage of the game; until then the
-  // program ends after the title picture.
 }
 
 void Game::Shutdown() {

@@ -11,11 +11,15 @@
 #include "render/resources.h"
 #include "render/sprite_drawer.h"
 #include "render/text_drawer.h"
+#include "rules/player_input.h"
+#include "rules/rules_state.h"
+#include "screens/options_file.h"
 
 namespace kb {
 
-// The one game object of a run: it owns every service, and its operations
-// are the screens. main() makes one; a test makes one on the fake platform.
+// The one game object of a run: it owns every service and the match state,
+// and its operations are the screens. main() makes one; a test makes one on
+// the fake platform.
 class Game {
  public:
   explicit Game(platform::Platform& platform);
@@ -25,11 +29,36 @@ class Game {
   void Init();
   // The outermost screen; returns when the player leaves the game.
   void RunMainMenu();
+  void RunModeSelection();
+  // One match in the mode of HumanPlayers and ComputerPlayers.
+  void RunMatch();
   // Shutdown after the main menu has returned.
   void Shutdown();
 
+  // Screens that come with later stages of the game; they return at once.
+  void ShowHighscores();
+  void RunHelp();
+  void RunCredits();
+  void RunOptionsMenu();
+  void RunSnakeGame(bool standalone);
+  void OfferHighscore();
+  void TakeScreenshot();
+
+  // Parts of the match screen.
+  void DrawBoard();
+  void DrawPointsPanel();
+  void DrawStoneCounts();
+  void DrawGroupPanel();
+  void DrawCursors();
+  void DrawMatchButtons();
+  void DrawPointer();
+  double MeasureFrameRate(bool draw);
+  void FillBoard();
+  bool IsTwoPlayer() const { return kb::IsTwoPlayer(rules.match); }
+
   platform::Platform& platform;
   Random random;
+  Chance chance;
   Renderer renderer;
   SpriteDrawer sprites;
   TextDrawer text;
@@ -37,15 +66,32 @@ class Game {
   SoundSystem sound;
   MusicPlayer music;
   Resources resources;
+  OptionValues options;
+  RulesState rules;
 
+  // Frame timing of the match.
+  int32_t NowTicks = 0;
+  int32_t PeriodEndTicks = 0;
   uint64_t CounterFrequency = 0;
   uint64_t LastCounter = 0;
-  int32_t BoutEndCountdown = -1;
-  bool QuitRequested = false;
-  int32_t SwapModeArmed = 0;
+  uint64_t CurrentCounter = 0;
+  uint64_t MatchStartCounter = 0;
+  uint64_t PassCount = 0;
+  double BestRate = 0.0;
+  double CurrentRate = 0.0;
+
+  // Animation of marked stones; neither is reset between matches.
+  float SpinAngle = 0.0f;
+  float PulseX = 1.0f;
+  float PulseY = 1.0f;
+  bool PulseGrowing = true;
 
  private:
   void ShowTitle();
+  PlayerInput ReadPlayerInput() const;
+  bool RunDrawingBurst();
+  void AdvanceAnimation(double rate);
+  void DrawGridLines();
 };
 
 }  // namespace kb

@@ -47,7 +47,7 @@ TEST(TitleScreen, ALeftClickEndsItTooAndTheButtonsAreClearedAfter) {
   testing::internal::GetCapturedStderr();
   EXPECT_LE(g.fake.NowMs(), 650u);
   EXPECT_EQ(g.game.input.LeftButton, 0);
-  EXPECT_EQ(g.game.BoutEndCountdown, -1);
+  EXPECT_EQ(g.game.rules.match.BoutEndCountdown, -1);
 }
 
 TEST(TitleScreen, AKeyAlreadyHeldEndsTheWaitAtTheFirstReads) {

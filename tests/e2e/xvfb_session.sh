@@ -98,3 +98,48 @@ wait_for_exit() {
   done
   fail "the game did not end within $1 s"
 }
+
+# press KEY [HOLD_MS]: a key held long enough for the game's next reads.
+press() {
+  xdotool keydown "$1"
+  sleep "$(awk -v ms="${2:-150}" 'BEGIN { print ms / 1000 }')"
+  xdotool keyup "$1"
+}
+
+# click [BUTTON] [HOLD_MS]: 1 left, 3 right.
+click() {
+  xdotool mousedown "${1:-1}"
+  sleep "$(awk -v ms="${2:-150}" 'BEGIN { print ms / 1000 }')"
+  xdotool mouseup "${1:-1}"
+}
+
+# point_to X Y: the game's pointer follows relative motion only, so move far
+# to the top-left (it stops at 0, 0) and then by the target's coordinates.
+point_to() {
+  xdotool mousemove_relative -- -3000 -3000
+  sleep 0.25
+  xdotool mousemove_relative -- "$1" "$2"
+  sleep 0.25
+}
+
+# region_difference X Y W H EXPECTED: compares that part of the screen with
+# the same part of a picture of the whole screen.
+region_difference() {
+  screenshot "$work/region.png"
+  "$IM_CONVERT" "$work/region.png" -crop "$3x$4+$1+$2" +repage "$work/region_a.png"
+  "$IM_CONVERT" "$5" -crop "$3x$4+$1+$2" +repage "$work/region_b.png"
+  difference "$work/region_a.png" "$work/region_b.png"
+}
+
+# wait_for_region X Y W H EXPECTED MAXDIFF WHAT
+wait_for_region() {
+  local d=""
+  for _ in $(seq 1 60); do
+    d=$(region_difference "$1" "$2" "$3" "$4" "$5")
+    awk -v d="$d" -v m="$6" 'BEGIN { exit !(d != "" && d <= m) }' && return 0
+    sleep 0.25
+  done
+  screenshot "$work/failed.png"
+  [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/failed.png" "$KB_E2E_SHOTS/failed-$(date +%s).png"
+  fail "$7 never showed (last difference $d)"
+}

@@ -125,6 +125,14 @@ void SdlPlatform::PumpEvents() {
     const bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
                                                     event.window.event == SDL_WINDOWEVENT_CLOSE);
     if (closing && onClose_) onClose_();
+    if (event.type == SDL_KEYDOWN) {
+      const uint8_t code = DirectInputCode(event.key.keysym.scancode);
+      if (code != 0) pressedSinceRead_[code] = 0x80;
+    }
+    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT)
+      leftPressed_ = true;
+    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_RIGHT)
+      rightPressed_ = true;
   }
 }
 
@@ -132,7 +140,10 @@ void SdlPlatform::ReadKeyboard(KeyState& keys) {
   PumpEvents();
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  keys.fill(0);
+  // A key pressed and let go between two reads still counts as down in the
+  // next one, so that a quick tap is never lost between two menu frames.
+  keys = pressedSinceRead_;
+  pressedSinceRead_.fill(0);
   for (int scancode = 0; scancode < count; ++scancode) {
     if (state[scancode] == 0) continue;
     const uint8_t code = DirectInputCode(static_cast<SDL_Scancode>(scancode));
@@ -144,8 +155,10 @@ MouseReading SdlPlatform::ReadMouse() {
   PumpEvents();
   MouseReading reading;
   const Uint32 buttons = SDL_GetRelativeMouseState(&reading.dx, &reading.dy);
-  reading.left = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
-  reading.right = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
+  reading.left = leftPressed_ || (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+  reading.right = rightPressed_ || (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
+  leftPressed_ = false;
+  rightPressed_ = false;
   return reading;
 }
 

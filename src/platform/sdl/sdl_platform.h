@@ -49,6 +49,9 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* frame_ = nullptr;
   uint64_t nextPresent_ = 0;
+  KeyState pressedSinceRead_{};
+  bool leftPressed_ = false;
+  bool rightPressed_ = false;
   std::function<void()> onClose_;
 };
 

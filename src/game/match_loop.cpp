@@ -1,0 +1,175 @@
+#include <cmath>
+
+#include "app/game.h"
+#include "game/match_observer.h"
+#include "input/key_codes.h"
+#include "rules/board_fill.h"
+#include "rules/bonus_sequence.h"
+#include "rules/level_end.h"
+#include "rules/removal_step.h"
+#include "rules/shuffle.h"
+#include "rules/swap_step.h"
+#include "rules/turn_step.h"
+#include "rules/undo.h"
+
+namespace kb {
+namespace {
+
+constexpr int32_t kPeriodMs = 100;
+constexpr float kTwoPi = 6.28318530718f;
+
+}  // namespace
+
+void Game::FillBoard() {
+  kb::FillBoard(rules, chance);
+}
+
+PlayerInput Game::ReadPlayerInput() const {
+  PlayerInput in;
+  in.Left = input.KeyDown(key::kLeft);
+  in.Right = input.KeyDown(key::kRight);
+  in.Up = input.KeyDown(key::kUp);
+  in.Down = input.KeyDown(key::kDown);
+  in.Return = input.KeyDown(key::kReturn);
+  in.LeftCtrl = input.KeyDown(key::kLeftControl);
+  in.RightCtrl = input.KeyDown(key::kRightControl);
+  in.Space = input.KeyDown(key::kSpace);
+  in.Numpad0 = input.KeyDown(key::kNumpad0);
+  in.W = input.KeyDown(key::kW);
+  in.A = input.KeyDown(key::kA);
+  in.S = input.KeyDown(key::kS);
+  in.D = input.KeyDown(key::kD);
+  in.PointerX = input.PointerX;
+  in.PointerY = input.PointerY;
+  in.LeftButton = input.LeftButton;
+  in.RightButton = input.RightButton;
+  return in;
+}
+
+void Game::AdvanceAnimation(double rate) {
+  // Two radians a second, and a pulse of e^(+-2t), whatever the pass rate. The
+  // first pass of a match measures the time since the previous match; its
+  // step is capped so that a marked connector does not jump to a hundred
+  // times its size.
+  const double step = std::isfinite(rate) && rate > 10.0 ? 2.0 / rate : 0.2;
+  SpinAngle = std::fmod(SpinAngle + static_cast<float>(step), kTwoPi * 1024.0f);
+  if (PulseX > 4.0f) PulseGrowing = false;
+  if (PulseX < 0.25f) PulseGrowing = true;
+  const auto k = static_cast<float>(1.0 + step);
+  if (PulseGrowing) {
+    PulseX *= k;
+    PulseY /= k;
+  } else {
+    PulseX /= k;
+    PulseY *= k;
+  }
+}
+
+void Game::DrawGridLines() {
+  const bool split = IsTwoPlayer();
+  const int32_t offset = split ? 640 : 384;
+  const int32_t shift = split ? -48 : 0;
+  const TextureHandle line = resources.gridLine;
+  for (int32_t i = 0; i < 15; ++i) {
+    const int32_t y = (i + 1) * 48;
+    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, 0, y, 0xFFFFFFFFu);
+    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, offset, y, 0xFFFFFFFFu);
+  }
+  for (int32_t i = 0; i < 8; ++i) {
+    const int32_t x = (i + 1) * 48 - 192;
+    for (const int32_t lineX : {x, x + offset + shift}) {
+      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 192, 0xFFFFFFFFu);
+      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 576, 0xFFFFFFFFu);
+    }
+  }
+}
+
+void Game::RunMatch() {
+  platform::Clock& clock = platform.clock;
+  NowTicks = static_cast<int32_t>(clock.TickCount());
+  PeriodEndTicks = NowTicks + kPeriodMs;
+  StartMatch(rules, chance);
+  ReadOptionsFile(platform.files, options);
+  music.WaitWithMusic(1000);
+  MatchStartCounter = clock.PerformanceCounter();
+  PassCount = 0;
+  BestRate = 0.0;
+
+  while (!input.KeyDown(key::kEscape) && rules.match.QuitRequested == 0) {
+    // Only passes that run a drawing burst present their frame, so the
+    // others keep time, music, input and animation current without drawing.
+    // The burst decision is the same as at the end of the pass: the period
+    // is renewed first when it has run out.
+    if (NowTicks > PeriodEndTicks)
+      PeriodEndTicks = static_cast<int32_t>(clock.TickCount()) + kPeriodMs;
+    const bool burst = NowTicks < PeriodEndTicks - 99;
+
+    if (burst) {
+      renderer.BeginFrame();
+      DrawGridLines();
+    }
+    const double rate = MeasureFrameRate(burst);
+    if (AdvanceBonusCountdown(rules.match)) {
+      MatchObserver observer(*this);
+      BonusSequence(rules.match, observer);
+    }
+    if (burst) DrawStoneCounts();
+    AdvanceAnimation(rate);
+    music.UpdateMusic();
+    input.ReadKeyboard();
+    input.ReadMouse();
+    music.UpdateMusic();
+
+    if (burst && !RunDrawingBurst()) return;
+    if (!burst) clock.SleepMicroseconds(1000);
+    NowTicks = static_cast<int32_t>(clock.TickCount());
+  }
+
+  input.FlushKeyboard(200000);
+  rules.match.QuitRequested = 0;
+  rules.match.SwapFirst = ScreenPoint{};
+}
+
+bool Game::RunDrawingBurst() {
+  MatchObserver observer(*this);
+  MatchState& match = rules.match;
+  DrawBoard();
+  PlayerInput in = ReadPlayerInput();
+  if (match.BoutEndCountdown == -1) {
+    TurnStep(rules, in, chance, observer);
+    DrawCursors();
+    DrawGroupPanel();
+  }
+  const int32_t winner = RemovalStep(rules, in, chance, observer);
+  if (winner > 0) {
+    match.BoutEndCountdown = 100;
+    match.BoutWinner = winner;
+    ClearMarks(rules.marks);
+  }
+  if (match.BoutEndCountdown > 0) --match.BoutEndCountdown;
+  if (match.BoutEndCountdown == 0) {
+    match.BoutEndCountdown = -1;
+    FillBoard();
+    match.CursorX = match.Cursor2X = 24;
+    match.CursorY = match.Cursor2Y = 744;
+    if (match.BoutWinner == 1) ++match.WinsRight;
+    if (match.BoutWinner == 2) ++match.WinsLeft;
+  }
+  if (!IsTwoPlayer()) DrawPointsPanel();
+
+  in = ReadPlayerInput();
+  ShuffleKeyStep(rules, in, chance, observer);
+  if (!CheckLevelEnd(rules, chance, observer)) return false;
+  if (!IsTwoPlayer()) UndoKeyStep(rules, in, observer);
+  input.ReadMouse();
+  in = ReadPlayerInput();
+  if (!IsTwoPlayer()) SwapStep(rules, in);
+  DrawMatchButtons();
+  DrawPointer();
+  if (input.KeyDown(key::kF1)) TakeScreenshot();
+  renderer.EndFrame();
+  music.UpdateMusic();
+  return true;
+}
+
+}  // namespace kb

@@ -1,0 +1,40 @@
+#include "game/match_observer.h"
+
+#include "app/game.h"
+
+namespace kb {
+
+void MatchObserver::ShowMessage(std::span<const MessageLine> lines, int32_t pauseMs,
+                                MessageFrame frame) {
+  if (frame == MessageFrame::kFresh) game_.renderer.BeginFrame();
+  for (const MessageLine& line : lines) game_.text.DrawText(line.text, line.x, line.y, line.colour);
+  game_.renderer.EndFrame();
+  game_.music.WaitWithMusic(pauseMs);
+}
+
+void MatchObserver::Pause(int32_t ms) {
+  game_.music.WaitWithMusic(ms);
+}
+
+void MatchObserver::PlaySound(const char* fileName) {
+  game_.sound.PlaySoundEffect(fileName);
+}
+
+void MatchObserver::StartParticles(int32_t, int32_t, int32_t, int32_t) {
+  // The particle clouds come with the explosion effects.
+}
+
+int32_t MatchObserver::RunSnakeBonus() {
+  game_.RunSnakeGame(false);
+  return 0;
+}
+
+void MatchObserver::OfferHighscore(int32_t) {
+  game_.OfferHighscore();
+}
+
+void MatchObserver::ClearButtons() {
+  game_.input.ClearButtons();
+}
+
+}  // namespace kb

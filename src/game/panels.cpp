@@ -1,0 +1,134 @@
+#include <array>
+#include <cstdio>
+
+#include "app/game.h"
+#include "rules/scoring.h"
+
+namespace kb {
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kRed = 0xFFFF0000u;
+constexpr uint32_t kGreen = 0xFF00FF00u;
+constexpr uint32_t kBlue = 0xFF0000FFu;
+constexpr uint32_t kYellow = 0xFFFFFF00u;
+
+// The panels right-align their counts by three digit classes.
+int32_t CountDigits(int32_t value) {
+  if (value < 10) return 1;
+  if (value < 100) return 2;
+  return 3;
+}
+
+}  // namespace
+
+void Game::DrawPointsPanel() {
+  const MatchState& m = rules.match;
+  char number[16];
+  text.DrawText("Punkte:", 780, 180, kRed);
+  std::snprintf(number, sizeof number, "%d", m.Score);
+  text.DrawText(number, 880, 180, kRed);
+  text.DrawText("Steintauschpunkte:", 780, 220, kWhite);
+  std::snprintf(number, sizeof number, "%d", m.SwapPoints);
+  text.DrawText(number, m.SwapPoints < 10 ? 980 : 970, 220, kWhite);
+  text.DrawText("Lebenspunkte:", 780, 260, kGreen);
+  std::snprintf(number, sizeof number, "%d", m.Lives);
+  text.DrawText(number, 920, 260, kGreen);
+}
+
+void Game::DrawGroupPanel() {
+  const MatchState& m = rules.match;
+  const int32_t n = rules.GroupSizeA;
+  char line[64];
+  text.DrawText("markierte", 780, 100, kBlue);
+  text.DrawText("Steine", 780, 116, kBlue);
+  std::snprintf(line, sizeof line, "%d", n);
+  text.DrawText(line, 880, 116, kBlue);
+  text.DrawText("Punktwert", 780, 132, kBlue);
+  std::snprintf(line, sizeof line, "%d*%d*%d=%d", GroupPoints(n, 1, 1), m.Multiplier,
+                m.UltraMultiplier, GroupPoints(n, m.Multiplier, m.UltraMultiplier));
+  text.DrawText(line, 880, 132, kBlue);
+}
+
+void Game::DrawStoneCounts() {
+  const bool split = IsTwoPlayer();
+  // Half 0 is the whole board in one-player mode, else the right half.
+  std::array<std::array<int32_t, 8>, 2> counts{};
+  for (int32_t row = 0; row < kBoardSize; ++row) {
+    for (int32_t column = 0; column < kBoardSize; ++column) {
+      const StoneCode code = rules.board.CellAt(row, column);
+      if (code < 1 || code > kIndestructible) continue;
+      const size_t half = split && column < kHalfWidth ? 1 : 0;
+      ++counts[half][static_cast<size_t>(code)];
+    }
+  }
+  const int32_t xOffset = split ? -300 : 0;
+  const int32_t yOffset = split ? 0 : 150;
+  const StoneSet& set = resources.Stones(options.GraphicSet);
+  const std::array<TextureHandle, 6> icons = {
+      set.stone[0], set.stone[1],  set.stone[2],
+      set.stone[3], set.connector, split ? set.indestructible : set.multiplier};
+  constexpr std::array<int32_t, 6> kIconY = {164, 212, 260, 308, 364, 412};
+  for (size_t i = 0; i < icons.size(); ++i) {
+    sprites.Draw(icons[i], 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, 780 + xOffset, kIconY[i] + yOffset,
+                 kWhite);
+  }
+  text.DrawText("Gesamt", 780 + xOffset, 148 + yOffset, kYellow);
+
+  const int32_t halves = std::min(rules.match.HumanPlayers + rules.match.ComputerPlayers, 2);
+  constexpr std::array<int32_t, 5> kCountY = {188, 236, 284, 332, 380};
+  for (int32_t p = 0; p < halves; ++p) {
+    const int32_t columnOffset = (split ? 32 : 0) - 192 * p;
+    const auto& c = counts[static_cast<size_t>(p)];
+    auto drawCount = [&](int32_t value, int32_t y, uint32_t colour) {
+      char number[16];
+      std::snprintf(number, sizeof number, "%d", value);
+      text.DrawText(number, 890 - 10 * CountDigits(value) + xOffset + columnOffset, y + yOffset,
+                    colour);
+    };
+    int32_t total = 0;
+    for (int32_t code = 1; code <= kIndestructible; ++code) total += c[static_cast<size_t>(code)];
+    drawCount(total, 148, kYellow);
+    for (size_t i = 0; i < kCountY.size(); ++i) drawCount(c[i + 1], kCountY[i], kWhite);
+    drawCount(c[split ? kIndestructible : kMultiplier], 436, kWhite);
+  }
+}
+
+void Game::DrawCursors() {
+  const StoneSet& set = resources.Stones(options.GraphicSet);
+  const MatchState& m = rules.match;
+  if (!IsTwoPlayer()) {
+    sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, m.CursorX - 24, m.CursorY - 24,
+                 kWhite);
+    return;
+  }
+  // The cursor of the player who is not on turn keeps turning.
+  const float leftAngle = m.Turn == 1 ? SpinAngle : 0.0f;
+  const float rightAngle = m.Turn == 1 ? 0.0f : SpinAngle;
+  sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, leftAngle, m.Cursor2X - 24, m.Cursor2Y - 24,
+               kWhite);
+  sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, rightAngle, m.CursorX + 640 - 24,
+               m.CursorY - 24, kWhite);
+}
+
+void Game::DrawMatchButtons() {
+  auto button = [&](TextureHandle image, int32_t x, int32_t y) {
+    sprites.Draw(image, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, x, y, kWhite);
+  };
+  if (IsTwoPlayer()) {
+    button(resources.exitButton, 464, 710);
+    return;
+  }
+  button(resources.shuffleButton, 780, 635);
+  button(resources.undoButton, 900, 635);
+  button(SwapInProgress(rules.match) ? resources.swapActiveButton : resources.swapInactiveButton,
+         780, 710);
+  button(resources.exitButton, 900, 710);
+}
+
+void Game::DrawPointer() {
+  sprites.Draw(resources.pointer, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, input.PointerX, input.PointerY,
+               kWhite);
+}
+
+}  // namespace kb

@@ -1,0 +1,65 @@
+#include "screens/selection_menu.h"
+
+#include "app/game.h"
+#include "input/key_codes.h"
+
+namespace kb {
+
+int32_t EntryInBand(std::span<const MenuEntry> entries, int32_t pointerY) {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (pointerY >= entries[i].bandTop && pointerY <= entries[i].bandBottom) {
+      return static_cast<int32_t>(i);
+    }
+  }
+  return -1;
+}
+
+void RunSelectionMenu(Game& game, const SelectionMenu& menu, int32_t& selection,
+                      const std::function<bool()>& leave,
+                      const std::function<void(int32_t)>& start) {
+  InputDevice& input = game.input;
+  const auto last = static_cast<int32_t>(menu.entries.size()) - 1;
+  while (!leave()) {
+    game.music.WaitWithMusic(100);
+    game.renderer.BeginFrame();
+    if (menu.background != kNoHandle) game.sprites.DrawBackground(menu.background);
+    input.ReadKeyboard();
+    input.ReadMouse();
+
+    if (input.KeyDown(key::kUp) && selection > 0) --selection;
+    if (input.KeyDown(key::kDown) && selection < last) ++selection;
+
+    const bool returnDown = input.KeyDown(key::kReturn);
+    if (input.LeftButton == 1 || returnDown) {
+      const int32_t previous = selection;
+      if (!returnDown) {
+        const int32_t picked = EntryInBand(menu.entries, input.PointerY);
+        if (picked >= 0) selection = picked;
+      }
+      const bool starts = selection == previous || returnDown;
+      if (starts && menu.clearing == ButtonClearing::kBeforeAction) input.ClearButtons();
+      if (starts) {
+        start(selection);
+        if (menu.flushAfterAction > 0) input.FlushKeyboard(menu.flushAfterAction);
+      }
+      if (menu.clearing == ButtonClearing::kAlways ||
+          (menu.clearing == ButtonClearing::kUnlessStayingOnLast &&
+           !(previous == last && selection == last))) {
+        input.ClearButtons();
+      }
+    }
+
+    for (int32_t i = 0; i <= last; ++i) {
+      const MenuImage& image = menu.images[static_cast<size_t>(i)];
+      const MenuEntry& entry = menu.entries[static_cast<size_t>(i)];
+      game.sprites.Draw(i == selection ? image.highlighted : image.normal, 1.0f, 1.0f, 0.0f, 0.0f,
+                        0.0f, entry.x, entry.y, 0xFFFFFFFFu);
+    }
+    game.DrawPointer();
+    if (input.KeyDown(key::kF1)) game.TakeScreenshot();
+    game.renderer.EndFrame();
+    game.music.UpdateMusic();
+  }
+}
+
+}  // namespace kb
