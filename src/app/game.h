@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "audio/music_player.h"
 #include "audio/sound_system.h"
@@ -55,6 +56,13 @@ class Game {
   double MeasureFrameRate(bool draw);
   void FillBoard();
   bool IsTwoPlayer() const { return kb::IsTwoPlayer(rules.match); }
+
+  // Told the name of every screen as it starts; tests follow the screen flow
+  // with it. Empty in the game.
+  std::function<void(const char*)> OnScreen;
+  void EnterScreen(const char* name) {
+    if (OnScreen) OnScreen(name);
+  }
 
   platform::Platform& platform;
   Random random;

@@ -85,6 +85,7 @@ void Game::DrawGridLines() {
 }
 
 void Game::RunMatch() {
+  EnterScreen("match");
   platform::Clock& clock = platform.clock;
   NowTicks = static_cast<int32_t>(clock.TickCount());
   PeriodEndTicks = NowTicks + kPeriodMs;

@@ -21,6 +21,7 @@ constexpr std::array<MenuEntry, 7> kMainMenuEntries = {{{381, 60, 60, 149},
 }  // namespace
 
 void Game::RunMainMenu() {
+  EnterScreen("main menu");
   int32_t selection = 0;
   const SelectionMenu menu{kMainMenuEntries, resources.mainMenu, resources.menuBackground,
                            ButtonClearing::kUnlessStayingOnLast, 0};

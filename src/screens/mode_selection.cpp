@@ -20,6 +20,7 @@ constexpr std::array<Mode, 3> kModes = {{{1, 0}, {1, 1}, {2, 0}}};
 }  // namespace
 
 void Game::RunModeSelection() {
+  EnterScreen("mode selection");
   renderer.BeginFrame();
   renderer.EndFrame();
   input.FlushKeyboard(100000);
