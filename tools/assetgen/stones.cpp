@@ -72,11 +72,11 @@ Sdf SpecialShape(int set) {
 }
 
 // Colour emblems, one shape per colour so the stones differ beyond colour:
-// circle, triangle, diamond, star.
+// ring, triangle, diamond, star.
 Sdf Emblem(StoneKind kind, float size) {
   switch (kind) {
     case StoneKind::kRed:
-      return Circle(kCentre, 8.5f * size);
+      return [size](Vec2 p) { return RingSdf(p, kCentre, 8.5f * size, 3.2f * size); };
     case StoneKind::kGreen:
       return Polygon(RegularPolygon(Vec2{24.0f, 25.5f}, 11.5f * size, 3, -kPi / 2));
     case StoneKind::kBlue:
