@@ -18,12 +18,13 @@ TextStyle EntryStyle(bool highlighted, float outline) {
     style.fillBottom = FromHex(0xFF8A10);
     style.outline = FromHex(0x3A1404);
     style.halo = FromHex(0xFFE680);
-    style.haloWidth = std::max(1.5f, outline * 0.6f);
   } else {
     style.fillTop = FromHex(0xF2F6FF);
     style.fillBottom = FromHex(0x6C84B8);
     style.outline = FromHex(0x0C1228);
+    style.halo = style.outline;  // same reach as the highlight: the text keeps its size
   }
+  style.haloWidth = std::max(1.5f, outline * 0.6f);
   style.outlineWidth = outline;
   style.shadow = FromHex(0x080808);
   style.shadowOffset = static_cast<int>(std::lround(outline));
@@ -84,16 +85,17 @@ TextStyle LabelStyle(int outline) {
 
 Canvas PaintMenuEntry(std::u32string_view text, int width, int height, bool highlighted) {
   Canvas canvas(width, height);
-  const float outline = std::max(2.0f, static_cast<float>(height) * 0.035f);
+  const bool twoLines = text.find(U'\n') != std::u32string_view::npos;
+  const float lineHeight = static_cast<float>(height) / (twoLines ? 2.0f : 1.0f);
+  const float outline = std::max(2.0f, lineHeight * 0.035f);
   // Both variants leave room for the markers so the text does not move when
   // the highlight changes.
   const int side = height * 3 / 10;
   const Box area{side, 0, width - 2 * side, height};
-  const bool twoLines = text.find(U'\n') != std::u32string_view::npos;
   const Box ink = PaintTextFitted(canvas, text, area, twoLines ? 0.84f : 0.66f,
                                   EntryStyle(highlighted, outline));
   if (highlighted) {
-    const float size = static_cast<float>(height) * 0.13f;
+    const float size = lineHeight * 0.13f;
     const float y = static_cast<float>(ink.y + ink.height / 2);
     const float gap = size * 1.4f;
     PaintMarker(canvas, Vec2{std::max(size + 2.0f, static_cast<float>(ink.x) - gap), y}, size);
