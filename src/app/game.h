@@ -48,6 +48,8 @@ class Game {
   // Parts of the match screen.
   void DrawBoard();
   void DrawPointsPanel();
+  void DrawScorePanel();
+  void DrawBoutResult();
   void DrawStoneCounts();
   void DrawGroupPanel();
   void DrawCursors();

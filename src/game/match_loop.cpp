@@ -147,7 +147,10 @@ bool Game::RunDrawingBurst() {
     match.BoutWinner = winner;
     ClearMarks(rules.marks);
   }
-  if (match.BoutEndCountdown > 0) --match.BoutEndCountdown;
+  if (match.BoutEndCountdown > 0) {
+    DrawBoutResult();
+    --match.BoutEndCountdown;
+  }
   if (match.BoutEndCountdown == 0) {
     match.BoutEndCountdown = -1;
     FillBoard();
@@ -156,7 +159,11 @@ bool Game::RunDrawingBurst() {
     if (match.BoutWinner == 1) ++match.WinsRight;
     if (match.BoutWinner == 2) ++match.WinsLeft;
   }
-  if (!IsTwoPlayer()) DrawPointsPanel();
+  if (IsTwoPlayer()) {
+    DrawScorePanel();
+  } else {
+    DrawPointsPanel();
+  }
 
   in = ReadPlayerInput();
   ShuffleKeyStep(rules, in, chance, observer);

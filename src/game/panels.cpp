@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -36,8 +37,44 @@ void Game::DrawPointsPanel() {
   text.DrawText(number, 920, 260, kGreen);
 }
 
+void Game::DrawScorePanel() {
+  const MatchState& m = rules.match;
+  char line[32];
+  text.DrawText("Spielstand:", 395, 484, kWhite);
+  std::snprintf(line, sizeof line, "%d : %d", m.WinsLeft, m.WinsRight);
+  text.DrawText(line, 515, 484, kWhite);
+  if (m.HumanPlayers < 2) {
+    text.DrawText("KI Spielstärke:", 395, 504, kRed);
+    // The strength the computer plays with, whatever the options file holds.
+    std::snprintf(line, sizeof line, "%d ", std::clamp(options.AiStrength, 0, 19) + 1);
+    text.DrawText(line, 550, 504, kRed);
+  }
+}
+
+void Game::DrawBoutResult() {
+  const MatchState& m = rules.match;
+  const bool rightWon = m.BoutWinner == 1;
+  const int32_t lose = rightWon ? 72 : 712;
+  const int32_t win = rightWon ? 752 : 112;
+  const std::array<int32_t, 7> x = {lose - 32, lose + 48, lose + 128, lose + 208,
+                                    win - 32,  win + 48,  win + 128};
+  for (size_t i = 0; i < x.size(); ++i) {
+    const int32_t y = std::min(800 - 40 * static_cast<int32_t>(i) - 5 * m.BoutEndCountdown, 500);
+    sprites.Draw(resources.boutLetters[i], 1.0f, 1.0f, 32.0f, 48.0f, 0.0f, x[i], y, kWhite);
+  }
+}
+
 void Game::DrawGroupPanel() {
   const MatchState& m = rules.match;
+  if (IsTwoPlayer()) {
+    char number[16];
+    text.DrawText("markiert", 480, 100, kBlue);
+    std::snprintf(number, sizeof number, "%d", rules.GroupSizeB);
+    text.DrawText(number, 420, 100, kBlue);
+    std::snprintf(number, sizeof number, "%d", rules.GroupSizeA);
+    text.DrawText(number, 612, 100, kBlue);
+    return;
+  }
   const int32_t n = rules.GroupSizeA;
   char line[64];
   text.DrawText("markierte", 780, 100, kBlue);
