@@ -36,14 +36,16 @@ class Game {
   // Shutdown after the main menu has returned.
   void Shutdown();
 
-  // Screens that come with later stages of the game; they return at once.
-  void ShowHighscores();
+  // The info screens and the options (src/screens).
   void RunHelp();
   void RunCredits();
   void RunOptionsMenu();
-  void RunSnakeGame(bool standalone);
+
+  // Highscores, text entry, screenshots and the snake game (src/extras).
+  void ShowHighscores();
   void OfferHighscore();
   void TakeScreenshot();
+  void RunSnakeGame(bool standalone);
 
   // Parts of the match screen.
   void DrawBoard();
@@ -78,6 +80,10 @@ class Game {
   Resources resources;
   OptionValues options;
   RulesState rules;
+
+  // State of the options screens (src/screens).
+
+  // State of the highscores, text entry, screenshots and snake game (src/extras).
 
   // Frame timing of the match.
   int32_t NowTicks = 0;
