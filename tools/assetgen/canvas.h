@@ -7,7 +7,7 @@
 
 namespace kb::assetgen {
 
-// A colour with straight (not premultiplied) alpha, all parts 0..1.
+// A colour with straight (not premultiplied) alpha, every channel from 0 to 1.
 struct Rgba {
   float r = 0.0f;
   float g = 0.0f;
