@@ -6,6 +6,7 @@
 #include "audio/music_player.h"
 #include "audio/sound_system.h"
 #include "core/random.h"
+#include "game/particle_system.h"
 #include "input/input_device.h"
 #include "platform/platform.h"
 #include "render/renderer.h"
@@ -49,6 +50,8 @@ class Game {
 
   // Parts of the match screen.
   void DrawBoard();
+  void DrawStone(int32_t column, int32_t row, int32_t left);
+  void DrawCellExplosion(int32_t column, int32_t row);
   void DrawPointsPanel();
   void DrawScorePanel();
   void DrawBoutResult();
@@ -80,6 +83,7 @@ class Game {
   Resources resources;
   OptionValues options;
   RulesState rules;
+  ParticleSystem particles;
 
   // State of the options screens (src/screens).
 

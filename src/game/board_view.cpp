@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
 
 #include "app/game.h"
+#include "game/rainbow_rings.h"
 
 namespace kb {
 namespace {
@@ -16,40 +18,8 @@ void Game::DrawBoard() {
   for (int32_t column = 0; column < kBoardSize; ++column) {
     const int32_t left = column * kCellSize + (split && column >= kHalfWidth ? kRightHalfShift : 0);
     for (int32_t row = 0; row < kBoardSize; ++row) {
-      const StoneCode code = rules.board.CellAt(row, column);
-      const uint8_t mark = rules.marks[row][column];
-      const int32_t top = row * kCellSize;
-      if (code == kEmpty || mark > 1) continue;
-      if (IsColour(code)) {
-        const size_t colour = static_cast<size_t>(code - 1);
-        if (mark == 0) {
-          sprites.Draw(set.stone[colour], 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
-        } else {
-          sprites.Draw(set.stoneMarked[colour], 1.0f, 1.0f, 24.0f, 24.0f, SpinAngle, left, top,
-                       kWhite);
-        }
-        continue;
-      }
-      // Marked connectors and multipliers pulse about the cell's centre.
-      const int32_t pulseLeft = left + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseX));
-      const int32_t pulseTop = top + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseY));
-      if (code == kConnector) {
-        if (mark == 0) {
-          sprites.Draw(set.connector, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
-        } else {
-          sprites.Draw(set.connectorMarked, PulseX, PulseY, 24.0f * PulseX, 24.0f * PulseY,
-                       SpinAngle, pulseLeft, pulseTop, kWhite);
-        }
-      } else if (code == kMultiplier) {
-        if (mark == 0) {
-          sprites.Draw(set.multiplier, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
-        } else {
-          sprites.Draw(set.multiplierMarked, PulseX, PulseY, 24.0f, 24.0f, 0.0f, pulseLeft,
-                       pulseTop, kWhite);
-        }
-      } else if (code == kIndestructible) {
-        sprites.Draw(set.indestructible, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
-      }
+      DrawStone(column, row, left);
+      if (rules.effects.RemovalAnimGrid[row][column] > 0) DrawCellExplosion(column, row);
     }
   }
   const ScreenPoint first = rules.match.SwapFirst;
@@ -57,6 +27,77 @@ void Game::DrawBoard() {
     sprites.Draw(set.swapMarker, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, first.x - 24 + (split ? 640 : 0),
                  first.y - 24, kWhite);
   }
+}
+
+void Game::DrawStone(int32_t column, int32_t row, int32_t left) {
+  const StoneSet& set = resources.Stones(options.GraphicSet);
+  const StoneCode code = rules.board.CellAt(row, column);
+  const uint8_t mark = rules.marks[row][column];
+  const int32_t top = row * kCellSize;
+  if (code == kEmpty || mark > 1) return;
+  if (IsColour(code)) {
+    const size_t colour = static_cast<size_t>(code - 1);
+    if (mark == 0) {
+      sprites.Draw(set.stone[colour], 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
+    } else {
+      sprites.Draw(set.stoneMarked[colour], 1.0f, 1.0f, 24.0f, 24.0f, SpinAngle, left, top, kWhite);
+    }
+    return;
+  }
+  // Marked connectors and multipliers pulse about the cell's centre.
+  const int32_t pulseLeft = left + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseX));
+  const int32_t pulseTop = top + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseY));
+  if (code == kConnector && mark == 1) {
+    sprites.Draw(set.connectorMarked, PulseX, PulseY, 24.0f * PulseX, 24.0f * PulseY, SpinAngle,
+                 pulseLeft, pulseTop, kWhite);
+  } else if (code == kMultiplier && mark == 1) {
+    sprites.Draw(set.multiplierMarked, PulseX, PulseY, 24.0f, 24.0f, 0.0f, pulseLeft, pulseTop,
+                 kWhite);
+  } else {
+    const TextureHandle plain = code == kConnector        ? set.connector
+                                : code == kMultiplier     ? set.multiplier
+                                : code == kIndestructible ? set.indestructible
+                                                          : kNoHandle;
+    sprites.Draw(plain, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
+  }
+}
+
+void Game::DrawCellExplosion(int32_t column, int32_t row) {
+  int32_t& counter = rules.effects.RemovalAnimGrid[row][column];
+  int32_t& ring = rules.effects.RingGrid[row][column];
+  const int32_t n = ++counter;
+  // The sheet's cells in the order the animation shows them.
+  const int32_t srcX = kCellSize * ((n - 1) % 4);
+  const int32_t srcY = kCellSize * (n / 4);
+  const int32_t left =
+      column * kCellSize + (IsTwoPlayer() && column >= kHalfWidth ? kRightHalfShift : 0);
+  const int32_t top = row * kCellSize;
+  const int32_t width = std::clamp(options.RingWidth, 0, 60);
+  auto burst = [&](float scale, int32_t inset) {
+    sprites.DrawPart(resources.explosion, scale, scale, 48.0f, 48.0f, 0.0f, left - inset,
+                     top - inset, kCellSize, kCellSize, srcX, srcY, kWhite);
+  };
+  if (ring == 1) {
+    burst(8.0f, 168);
+    DrawRing(renderer.BackBuffer(), left + 24, top + 24, 40 * n, width);
+    if (n == 17) ring = 0;
+  } else if (ring == 2) {
+    burst(4.0f, 72);
+    DrawRing(renderer.BackBuffer(), left + 24, top + 24, 20 * n, width / 2);
+    if (n == 17) ring = 0;
+  } else {
+    burst(2.0f, 24);
+  }
+  const StoneSet& set = resources.Stones(options.GraphicSet);
+  const int32_t removed = rules.effects.RemovedCodeGrid[row][column];
+  if (removed >= 1 && removed <= 6) {
+    const TextureHandle sheet = removed <= 4 ? set.stoneAnimation[static_cast<size_t>(removed - 1)]
+                                : removed == kConnector ? set.connectorAnimation
+                                                        : set.multiplierAnimation;
+    sprites.DrawPart(sheet, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kCellSize, kCellSize, srcX,
+                     srcY, kWhite);
+  }
+  if (n == 17) counter = 0;
 }
 
 }  // namespace kb

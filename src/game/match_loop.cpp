@@ -165,6 +165,14 @@ bool Game::RunDrawingBurst() {
     DrawPointsPanel();
   }
 
+  for (int32_t column = 0; column < kBoardSize; ++column) {
+    for (int32_t row = 0; row < kBoardSize; ++row) {
+      if (rules.effects.ParticleGrid[row][column] > 0) {
+        particles.UpdateParticles(rules.effects.ParticleGrid, column, row, renderer.BackBuffer(),
+                                  chance);
+      }
+    }
+  }
   in = ReadPlayerInput();
   ShuffleKeyStep(rules, in, chance, observer);
   if (!CheckLevelEnd(rules, chance, observer)) return false;

@@ -20,8 +20,10 @@ void MatchObserver::PlaySound(const char* fileName) {
   game_.sound.PlaySoundEffect(fileName);
 }
 
-void MatchObserver::StartParticles(int32_t, int32_t, int32_t, int32_t) {
-  // The particle clouds come with the explosion effects.
+void MatchObserver::StartParticles(int32_t column, int32_t row, int32_t centreX, int32_t centreY) {
+  const int32_t offset = game_.IsTwoPlayer() && column >= kHalfWidth ? 256 : 0;
+  game_.particles.SpawnParticles(game_.rules.effects.ParticleGrid, column, row, centreX, centreY,
+                                 offset, game_.options.ParticlesPerStone, game_.chance);
 }
 
 int32_t MatchObserver::RunSnakeBonus() {

@@ -9,13 +9,14 @@
 #include <thread>
 
 #include "core/cp1252.h"
+#include "core/report.h"
 #include "platform/sdl/sdl_key_map.h"
 
 namespace kb::platform {
 namespace {
 
 void ReportSdlError(const char* what) {
-  std::fprintf(stderr, "Klotzbrecher 3: %s: %s\n", what, SDL_GetError());
+  ReportProblem(std::string(what) + ": " + SDL_GetError());
 }
 
 }  // namespace
@@ -165,7 +166,7 @@ MouseReading SdlPlatform::ReadMouse() {
 void SdlPlatform::Show(const char* text, const char* caption) {
   const std::string utf8Text = Cp1252ToUtf8(text);
   const std::string utf8Caption = Cp1252ToUtf8(caption);
-  std::fprintf(stderr, "Klotzbrecher 3: %s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+  ReportProblem(std::string(caption) + ": " + text);
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, utf8Caption.c_str(), utf8Text.c_str(),
                            window_);
 }

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "game/particle_system.h"
+#include "game/rainbow_rings.h"
+#include "platform/fake/fake_platform.h"
+
+namespace kb {
+namespace {
+
+struct Frame {
+  Image image{1024, 768, 0xFF000000u};
+  PixelTarget Target() { return {image.pixels.data(), 1024, 768}; }
+};
+
+struct Chances {
+  platform::FakePlatform clock;
+  Random random;
+  Chance chance{random, clock};
+};
+
+TEST(Particles, ZeroParticlesStartNoCloud) {
+  Chances c;
+  ParticleSystem particles;
+  CellGrid counts{};
+  particles.SpawnParticles(counts, 3, 4, 168, 216, 0, 0, c.chance);
+  EXPECT_EQ(counts[4][3], 0);
+}
+
+TEST(Particles, EveryParticleCountsDownOnceEvenThoseBornBelowTheScreen) {
+  Chances c;
+  c.random.Seed(7);
+  ParticleSystem particles;
+  CellGrid counts{};
+  Frame frame;
+  // A stone in the bottom row: one spark in eight starts below y 767 and is
+  // dead from its birth.
+  particles.SpawnParticles(counts, 5, 15, 5 * 48 + 24, 15 * 48 + 24, 0, 4096, c.chance);
+  EXPECT_GT(counts[15][5], 3400);
+  EXPECT_LT(counts[15][5], 3800);
+  int updates = 0;
+  while (counts[15][5] > 0 && updates < 100) {
+    particles.UpdateParticles(counts, 5, 15, frame.Target(), c.chance);
+    ++updates;
+  }
+  EXPECT_EQ(counts[15][5], 0);
+  EXPECT_LE(updates, 33);  // speeds of at most 32 and a friction of 1
+  particles.UpdateParticles(counts, 5, 15, frame.Target(), c.chance);
+  EXPECT_EQ(counts[15][5], 0);
+}
+
+TEST(Particles, SparksStartAroundTheCentreWithTheRightHalfOffset) {
+  Chances c;
+  ParticleSystem particles;
+  CellGrid counts{};
+  Frame frame;
+  const int cx = 8 * 48 + 24;
+  particles.SpawnParticles(counts, 8, 7, cx, 7 * 48 + 24, 256, 16, c.chance);
+  particles.UpdateParticles(counts, 8, 7, frame.Target(), c.chance);
+  for (int y = 0; y < 768; ++y) {
+    for (int x = 0; x < 1024; ++x) {
+      if (frame.image.At(x, y) == 0xFF000000u) continue;
+      EXPECT_GE(x, cx + 256 - 32);
+      EXPECT_LT(x, cx + 256 + 32 + 5);
+    }
+  }
+}
+
+TEST(Particles, CountsBeyondTheStoreAreCut) {
+  EXPECT_EQ(ParticleSystem::ClampCount(1000000), 4096);
+  EXPECT_EQ(ParticleSystem::ClampCount(-5), 0);
+  EXPECT_EQ(ParticleSystem::ClampCount(48), 48);
+}
+
+std::set<int> RadiiCovered(int width, int radius) {
+  Frame frame;
+  DrawRing(frame.Target(), 512, 384, radius, width);
+  std::set<int> radii;
+  for (int y = 0; y < 768; ++y) {
+    for (int x = 0; x < 1024; ++x) {
+      if (frame.image.At(x, y) != 0xFF000000u) {
+        radii.insert(static_cast<int>(std::lround(std::hypot(x - 512, y - 384))));
+      }
+    }
+  }
+  return radii;
+}
+
+TEST(Rings, WidthZeroDrawsNothing) {
+  EXPECT_TRUE(RadiiCovered(0, 80).empty());
+}
+
+TEST(Rings, WidthSixtyCoversThirtyBelowToTwentyNineAboveTheRadius) {
+  // A connector ring at frame 3 (radius 120) and a multiplier ring at frame 5
+  // (radius 100, half as wide).
+  EXPECT_EQ(RingRadii(120, 60).first, 90);
+  EXPECT_EQ(RingRadii(120, 60).last, 149);
+  EXPECT_EQ(RingRadii(100, 30).first, 85);
+  EXPECT_EQ(RingRadii(100, 30).last, 114);
+  const RadiusRange none = RingRadii(80, 0);
+  EXPECT_GT(none.first, none.last);
+  // On screen the band is solid between them: every radius in it is drawn.
+  const std::set<int> drawn = RadiiCovered(60, 120);
+  for (int r = 90; r <= 149; ++r) EXPECT_TRUE(drawn.count(r)) << r;
+  EXPECT_GE(*drawn.begin(), 88);
+  EXPECT_LE(*drawn.rbegin(), 153);
+}
+
+TEST(Rings, TheRainbowStartsBlueAndIsSteppedBeforeThePlus) {
+  std::vector<uint32_t> colours;
+  std::vector<std::pair<int, int>> points;
+  ForEachRainbowPlus(40, [&](int x, int y, uint32_t colour) {
+    colours.push_back(colour);
+    points.emplace_back(x, y);
+  });
+  const int quarter = WalkQuarterCircle(40, [](int, int) {});
+  ASSERT_EQ(colours.size(), static_cast<size_t>(4 * quarter));
+  const int delta = 256 / (quarter / 4);
+  EXPECT_EQ(colours[0], 0xFF000000u | static_cast<uint32_t>(delta) << 8 | (255u - delta));
+  EXPECT_EQ(points[0], (std::pair<int, int>{0, 40}));
+  EXPECT_EQ(points[static_cast<size_t>(quarter)], (std::pair<int, int>{0, 40}));  // (-x, +y)
+  EXPECT_EQ(points[static_cast<size_t>(2 * quarter)], (std::pair<int, int>{0, -40}));
+  // Blue gives way to green, green to red, and red to blue again.
+  bool sawGreen = false, sawRed = false;
+  for (uint32_t c : colours) {
+    sawGreen = sawGreen || ((c >> 8) & 0xFF) > 200;
+    sawRed = sawRed || ((c >> 16) & 0xFF) > 200;
+  }
+  EXPECT_TRUE(sawGreen);
+  EXPECT_TRUE(sawRed);
+}
+
+TEST(Rings, TheWalkAlwaysMovesAndEndsOnTheAxis) {
+  for (int r : {25, 26, 100, 711}) {
+    int lastX = -1, lastY = r + 1;
+    WalkQuarterCircle(r, [&](int x, int y) {
+      EXPECT_TRUE(x != lastX || y != lastY) << r;
+      lastX = x;
+      lastY = y;
+    });
+    EXPECT_LE(lastY, 1);
+  }
+}
+
+}  // namespace
+}  // namespace kb
