@@ -9,6 +9,7 @@ namespace kb {
 
 inline constexpr int32_t kBoardSize = 16;
 inline constexpr int32_t kHalfWidth = 8;
+inline constexpr int32_t kHalfCells = kHalfWidth * kBoardSize;
 inline constexpr int32_t kCellSize = 48;
 // The one-player field covers the left 768 pixels of the screen.
 inline constexpr int32_t kBoardPixels = kBoardSize * kCellSize;

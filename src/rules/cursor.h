@@ -24,6 +24,12 @@ constexpr int32_t CellOfCursor(int32_t centre) {
   return ClampCell((centre + kCellSize / 2) / kCellSize - 1);
 }
 
+// The column within a half of the split board, 0 to 7, of a cursor centre counted from
+// the half's left edge.
+constexpr int32_t HalfCellOfCursor(int32_t centre) {
+  return std::min(CellOfCursor(centre), kHalfWidth - 1);
+}
+
 // The cell of a stone-swap position: x / 48.
 constexpr int32_t CellOfSwapPoint(int32_t centre) {
   return ClampCell(centre / kCellSize);
@@ -34,6 +40,26 @@ constexpr int32_t CellOfSwapPoint(int32_t centre) {
 constexpr int32_t CentreUnderPointer(int32_t pointer) {
   const int32_t p = std::clamp(pointer, 0, kBoardPixels - 1);
   return p - p % kCellSize + kCellSize / 2;
+}
+
+// The right half of the split board is drawn from this screen x on.
+inline constexpr int32_t kRightHalfScreenX = 640;
+// The width of one half on the screen.
+inline constexpr int32_t kHalfPixels = kHalfWidth * kCellSize;
+
+// The centre of the cell under a pointer coordinate, not limited to the board; the
+// callers test the result against their own bounds.
+constexpr int32_t CentreOfPointerCell(int32_t pointer) {
+  const int32_t p = std::max(pointer, 0);
+  return p - p % kCellSize + kCellSize / 2;
+}
+
+// The centre, counted from the right half's left edge, of the right-half cell under a
+// pointer x of 640 or more. The pointer can stand at 1024, one pixel beyond the last
+// column, which still means the last column.
+constexpr int32_t RightHalfCentreUnderPointer(int32_t pointerX) {
+  const int32_t local = std::clamp(pointerX - kRightHalfScreenX, 0, kHalfPixels - 1);
+  return local - local % kCellSize + kCellSize / 2;
 }
 
 }  // namespace kb

@@ -64,6 +64,19 @@ constexpr bool IsTwoPlayer(const MatchState& match) {
   return match.HumanPlayers + match.ComputerPlayers >= 2;
 }
 
+// On the split board one of these holds: the computer plays the left half, or a second
+// person does.
+constexpr bool ComputerPlays(const MatchState& match) {
+  return IsTwoPlayer(match) && match.ComputerPlayers > 0;
+}
+
+constexpr bool TwoHumansPlay(const MatchState& match) {
+  return IsTwoPlayer(match) && match.ComputerPlayers == 0;
+}
+
+inline constexpr uint8_t kLeftOnTurn = 0;   // the second person or the computer
+inline constexpr uint8_t kRightOnTurn = 1;  // the first person
+
 constexpr bool SwapInProgress(const MatchState& match) {
   return match.SwapFirst.x != -1;
 }

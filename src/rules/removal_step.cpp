@@ -5,6 +5,7 @@
 #include "rules/messages.h"
 #include "rules/notices.h"
 #include "rules/scoring.h"
+#include "rules/send_stones.h"
 #include "rules/settle.h"
 
 namespace kb {
@@ -46,6 +47,51 @@ int32_t OnePlayerRemoval(RulesState& state, PlayerInput& input, RulesObserver& o
   return 0;
 }
 
+// The player whose commit this step takes, or 0. A click on the board of the player on
+// turn moves that player's cursor to the clicked cell first and so always commits.
+int32_t SplitBoardCommit(RulesState& state, const PlayerInput& input) {
+  MatchState& match = state.match;
+  const bool click = input.LeftButton == 1;
+  if (match.Turn == kRightOnTurn) {
+    const bool boardClick = click && input.PointerX >= kRightHalfScreenX;
+    if (boardClick) {
+      match.CursorX = RightHalfCentreUnderPointer(input.PointerX);
+      match.CursorY = CentreUnderPointer(input.PointerY);
+      ClearMarks(state.marks);
+      FindGroup(state, BoardRegion::RightHalf, HalfCellOfCursor(match.CursorX) + kHalfWidth,
+                CellOfCursor(match.CursorY));
+    }
+    return input.Return || boardClick ? kRightPlayer : 0;
+  }
+  if (ComputerPlays(match)) return state.computer.HasTarget() ? 0 : kLeftPlayer;
+  const bool boardClick = click && input.PointerX < kHalfPixels;
+  if (boardClick) {
+    match.Cursor2X = CentreUnderPointer(input.PointerX);
+    match.Cursor2Y = CentreUnderPointer(input.PointerY);
+    ClearMarks(state.marks);
+    FindGroup(state, BoardRegion::LeftHalf, HalfCellOfCursor(match.Cursor2X),
+              CellOfCursor(match.Cursor2Y));
+  }
+  return input.LeftCtrl || boardClick ? kLeftPlayer : 0;
+}
+
+// No pause and no points on the split board: the turn passes, the sender's half loses
+// its group and the other half gets the stones, unless a bout is already ending.
+int32_t SplitBoardRemoval(RulesState& state, PlayerInput& input, Chance& chance,
+                          RulesObserver& observer) {
+  MatchState& match = state.match;
+  const int32_t sender = SplitBoardCommit(state, input);
+  ClearButtons(input, observer);
+  if (sender == 0) return 0;
+  match.Turn = sender == kRightPlayer ? kLeftOnTurn : kRightOnTurn;
+  const ColumnRange half =
+      RegionColumns(sender == kRightPlayer ? BoardRegion::RightHalf : BoardRegion::LeftHalf);
+  RemoveMarkedStones(state, half.first, half.last, observer);
+  SettleBoard(state);
+  if (match.BoutEndCountdown != -1) return 0;
+  return SendStones(state, sender, chance);
+}
+
 }  // namespace
 
 void RemoveMarkedStones(RulesState& state, int32_t firstColumn, int32_t lastColumn,
@@ -81,15 +127,9 @@ void CommitOnePlayer(RulesState& state, RulesObserver& observer) {
   SettleBoard(state);
 }
 
-int32_t RemovalStep(RulesState& state, PlayerInput& input, Chance& /*chance*/,
+int32_t RemovalStep(RulesState& state, PlayerInput& input, Chance& chance,
                     RulesObserver& observer) {
-  if (IsTwoPlayer(state.match)) {
-    // The split board's commits, turn passing and sending come with the versus rules;
-    // the removal itself is RemoveMarkedStones per half, then SettleBoard and
-    // SendStones.
-    ClearButtons(input, observer);
-    return 0;
-  }
+  if (IsTwoPlayer(state.match)) return SplitBoardRemoval(state, input, chance, observer);
   return OnePlayerRemoval(state, input, observer);
 }
 

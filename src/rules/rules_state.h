@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "rules/board.h"
+#include "rules/computer_opponent.h"
 #include "rules/match_state.h"
 
 namespace kb {
@@ -17,6 +18,9 @@ struct RulesState {
   int32_t KeyDelay = 0;    // turn steps until the cursor keys are read again
   int32_t GroupSizeA = 0;  // last group found in Whole or RightHalf
   int32_t GroupSizeB = 0;  // last group found in LeftHalf
+  ComputerOpponent computer;
+  // As stored in the options; the computer clamps it to 0..19 where it plays.
+  int32_t AiStrength = 0;
 };
 
 }  // namespace kb

@@ -5,14 +5,13 @@
 namespace kb {
 namespace {
 
-constexpr int32_t kHalfCells = kHalfWidth * kBoardSize;
 constexpr uint32_t kConnectorChance = 50;
 // The generator reaches every column long before this many draws; the bound only keeps
 // a broken random source from hanging the game.
 constexpr int32_t kMaxColumnDraws = 1 << 16;
 
-int32_t ColumnHeight(const Board& board, int32_t column) {
-  int32_t height = 0;
+int32_t ColumnHeight(const Board& board, int32_t column, int32_t from = 0) {
+  int32_t height = from;
   while (height < kBoardSize && board.cells[kBoardSize - 1 - height][column] != kEmpty) ++height;
   return height;
 }
@@ -23,11 +22,13 @@ class HalfStacks {
     for (int32_t c = 0; c < kHalfWidth; ++c) heights_[c] = ColumnHeight(board, firstColumn + c);
   }
 
-  // Takes the top cell of a randomly drawn column that still has room.
+  // Takes the top cell of a randomly drawn column that still has room. A gap that
+  // settling left under stones is filled first, and the stack then counts on past the
+  // stones above it, so a sent stone never lands on a stone.
   StoneCode& Claim(Chance& chance) {
     const int32_t c = DrawColumn(chance);
     StoneCode& cell = board_.cells[kBoardSize - 1 - heights_[c]][firstColumn_ + c];
-    ++heights_[c];
+    heights_[c] = ColumnHeight(board_, firstColumn_ + c, heights_[c] + 1);
     return cell;
   }
 
@@ -59,6 +60,17 @@ int32_t HalfHeight(const Board& board, BoardRegion half) {
   return total;
 }
 
+int32_t StonesIn(const Board& board, BoardRegion region) {
+  const ColumnRange columns = RegionColumns(region);
+  int32_t stones = 0;
+  for (int32_t row = 0; row < kBoardSize; ++row) {
+    for (int32_t column = columns.first; column <= columns.last; ++column) {
+      stones += board.cells[row][column] != kEmpty ? 1 : 0;
+    }
+  }
+  return stones;
+}
+
 int32_t ExtraStones(int32_t groupSize) {
   return (groupSize / 5) * (groupSize / 5);
 }
@@ -69,9 +81,11 @@ int32_t SendStones(RulesState& state, int32_t sender, Chance& chance) {
   if (size <= 0) return 0;
   const BoardRegion target =
       sender == kRightPlayer ? BoardRegion::LeftHalf : BoardRegion::RightHalf;
-  // 64-bit, so that no group size can overflow the room test.
+  // 64-bit, so that no group size can overflow the room test. The room is every empty
+  // cell: with a gap under stones the stacks' heights alone would promise cells that
+  // only the stones above the gap occupy.
   const int64_t extra = static_cast<int64_t>(size / 5) * (size / 5);
-  if (size + extra > kHalfCells - HalfHeight(state.board, target)) return sender;
+  if (size + extra > kHalfCells - StonesIn(state.board, target)) return sender;
 
   HalfStacks stacks(state.board, RegionColumns(target).first);
   for (int64_t i = 0; i < extra; ++i) stacks.Claim(chance) = kIndestructible;

@@ -13,6 +13,9 @@ inline constexpr int32_t kLeftPlayer = 2;   // sends into the right half
 // The stones of one half, counted in each column from row 15 up to its first empty cell.
 int32_t HalfHeight(const Board& board, BoardRegion half);
 
+// Every stone of a region, indestructible ones included.
+int32_t StonesIn(const Board& board, BoardRegion region);
+
 // The indestructible stones that a group of n sends along: (n / 5) squared.
 int32_t ExtraStones(int32_t groupSize);
 

@@ -15,7 +15,8 @@ bool StoneAbove(const Board& board, int32_t column, int32_t row) {
   return false;
 }
 
-void DropColumn(Board& board, int32_t column) {
+bool DropColumn(Board& board, int32_t column) {
+  bool moved = false;
   for (int32_t row = kBoardSize - 1; row >= 0; --row) {
     for (int32_t repeat = 0; repeat < kDropRepeats; ++repeat) {
       // Once the cell holds a stone, or nothing is left above it, the further
@@ -23,24 +24,42 @@ void DropColumn(Board& board, int32_t column) {
       if (board.cells[row][column] != kEmpty || !StoneAbove(board, column, row)) break;
       for (int32_t r = row; r > 0; --r) board.cells[r][column] = board.cells[r - 1][column];
       board.cells[0][column] = kEmpty;
+      moved = true;
     }
   }
+  return moved;
 }
 
-void CloseColumn(Board& board, int32_t column, int32_t regionFirst) {
+// Moves the columns left of the empty one a step to the right; only a stone among
+// them makes that a change.
+bool CloseColumn(Board& board, int32_t column, int32_t regionFirst) {
+  bool moved = false;
   for (int32_t c = column; c > regionFirst; --c) {
+    moved = moved || !ColumnIsEmpty(board, c - 1);
     for (int32_t row = 0; row < kBoardSize; ++row) board.cells[row][c] = board.cells[row][c - 1];
   }
   for (int32_t row = 0; row < kBoardSize; ++row) board.cells[row][regionFirst] = kEmpty;
+  return moved;
 }
 
 }  // namespace
 
+bool SettleRegion(Board& board, BoardRegion region) {
+  const ColumnRange columns = RegionColumns(region);
+  bool moved = false;
+  for (int32_t column = columns.first; column <= columns.last; ++column) {
+    moved = DropColumn(board, column) || moved;
+    if (ColumnIsEmpty(board, column)) moved = CloseColumn(board, column, columns.first) || moved;
+  }
+  return moved;
+}
+
 void SettleBoard(Board& board, bool twoPlayer) {
-  for (int32_t column = 0; column < kBoardSize; ++column) {
-    DropColumn(board, column);
-    const int32_t regionFirst = twoPlayer && column >= kHalfWidth ? kHalfWidth : 0;
-    if (ColumnIsEmpty(board, column)) CloseColumn(board, column, regionFirst);
+  if (twoPlayer) {
+    SettleRegion(board, BoardRegion::LeftHalf);
+    SettleRegion(board, BoardRegion::RightHalf);
+  } else {
+    SettleRegion(board, BoardRegion::Whole);
   }
 }
 

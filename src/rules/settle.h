@@ -11,4 +11,8 @@ namespace kb {
 void SettleBoard(Board& board, bool twoPlayer);
 void SettleBoard(RulesState& state);
 
+// The same for the columns of one region alone, closing towards its right edge.
+// Returns whether any stone moved.
+bool SettleRegion(Board& board, BoardRegion region);
+
 }  // namespace kb

@@ -1,6 +1,7 @@
 #include "rules/turn_step.h"
 
 #include "rules/buttons.h"
+#include "rules/computer_step.h"
 #include "rules/cursor.h"
 #include "rules/group_finder.h"
 #include "rules/shuffle.h"
@@ -14,6 +15,10 @@ namespace {
 constexpr int32_t kKeyRepeatSteps = 2;
 constexpr int32_t kFirstCentre = CellCentre(0);
 constexpr int32_t kLastCentre = CellCentre(kBoardSize - 1);
+constexpr int32_t kLastHalfCentre = CellCentre(kHalfWidth - 1);
+// A cursor centre taken from the pointer must lie within its half; one beyond the
+// half's last column (the pointer at x 1024) is not taken.
+constexpr int32_t kHalfCentreLimit = kHalfPixels + kCellSize / 2;
 
 void FollowPointer(MatchState& match, const PlayerInput& input) {
   if (input.RightButton != 1 || input.PointerX >= kBoardPixels) return;
@@ -54,6 +59,63 @@ void OnePlayerTurn(RulesState& state, const PlayerInput& input, Chance& chance,
   FindGroup(state, BoardRegion::Whole, CellOfCursor(match.CursorX), CellOfCursor(match.CursorY));
 }
 
+// The right button moves the cursor of whoever is on turn, if a person; the
+// computer's cursor never follows the mouse.
+void FollowPointerOnSplitBoard(MatchState& match, const PlayerInput& input) {
+  if (input.RightButton != 1) return;
+  if (match.Turn == kRightOnTurn && input.PointerX >= kRightHalfScreenX) {
+    const int32_t local = CentreOfPointerCell(input.PointerX - kRightHalfScreenX);
+    if (local >= 1 && local < kHalfCentreLimit) {
+      match.CursorX = local;
+      match.CursorY = CentreUnderPointer(input.PointerY);
+    }
+  }
+  if (match.Turn != kRightOnTurn && TwoHumansPlay(match)) {
+    const int32_t centre = CentreOfPointerCell(input.PointerX);
+    if (centre < kHalfCentreLimit) {
+      match.Cursor2X = centre;
+      match.Cursor2Y = CentreUnderPointer(input.PointerY);
+    }
+  }
+}
+
+struct CursorKeys {
+  bool left, right, up, down;
+};
+
+void MoveHalfCursor(int32_t& x, int32_t& y, CursorKeys keys, int32_t& keyDelay) {
+  if (keyDelay != 0) return;
+  if (keys.left && x > kFirstCentre) x -= kCellSize;
+  if (keys.right && x < kLastHalfCentre) x += kCellSize;
+  if (keys.up && y > kFirstCentre) y -= kCellSize;
+  if (keys.down && y < kLastCentre) y += kCellSize;
+  keyDelay = kKeyRepeatSteps;
+}
+
+// Each side's keys and mouse act only while that side is on turn. Both halves' groups
+// stand marked afterwards.
+void SplitBoardTurn(RulesState& state, const PlayerInput& input, Chance& chance) {
+  MatchState& match = state.match;
+  const bool rightOnTurn = match.Turn == kRightOnTurn;
+  FollowPointerOnSplitBoard(match, input);
+  if (input.LeftButton == 1 && kTwoPlayerExitButton.Contains(input.PointerX, input.PointerY)) {
+    match.QuitRequested = 1;
+  }
+  if (rightOnTurn) {
+    MoveHalfCursor(match.CursorX, match.CursorY, {input.Left, input.Right, input.Up, input.Down},
+                   state.KeyDelay);
+  }
+  FindGroup(state, BoardRegion::RightHalf, HalfCellOfCursor(match.CursorX) + kHalfWidth,
+            CellOfCursor(match.CursorY));
+  if (!rightOnTurn && TwoHumansPlay(match)) {
+    MoveHalfCursor(match.Cursor2X, match.Cursor2Y, {input.A, input.D, input.W, input.S},
+                   state.KeyDelay);
+  }
+  if (!rightOnTurn && ComputerPlays(match)) ComputerStep(state, chance, state.AiStrength);
+  FindGroup(state, BoardRegion::LeftHalf, HalfCellOfCursor(match.Cursor2X),
+            CellOfCursor(match.Cursor2Y));
+}
+
 }  // namespace
 
 void TurnStep(RulesState& state, const PlayerInput& input, Chance& chance,
@@ -61,8 +123,7 @@ void TurnStep(RulesState& state, const PlayerInput& input, Chance& chance,
   if (state.KeyDelay > 0) --state.KeyDelay;
   ClearMarks(state.marks);
   if (IsTwoPlayer(state.match)) {
-    // The split board's cursors, turns and computer opponent come with the versus
-    // rules; they share the two steps above.
+    SplitBoardTurn(state, input, chance);
   } else {
     OnePlayerTurn(state, input, chance, observer);
   }
