@@ -41,6 +41,12 @@ class Game {
   void RunHelp();
   void RunCredits();
   void RunOptionsMenu();
+  // The options menu's five value screens; each edits one option.
+  void EditParticles();
+  void EditRingWidth();
+  void EditAiStrength();
+  void EditGraphicSet();
+  void EditSnakeGraphicSet();
 
   // Highscores, text entry, screenshots and the snake game (src/extras).
   void ShowHighscores();
@@ -86,6 +92,9 @@ class Game {
   ParticleSystem particles;
 
   // State of the options screens (src/screens).
+  // A failed write of "Optionen.bin" has been reported and not yet followed
+  // by a good one.
+  bool OptionsWriteReported = false;
 
   // State of the highscores, text entry, screenshots and snake game (src/extras).
 

@@ -23,4 +23,8 @@ inline constexpr const char kOptionsFile[] = "Optionen.bin";
 // the values it does not reach.
 void ReadOptionsFile(platform::FileSystem& files, OptionValues& options);
 
+// Writes all five values, whole or not at all; false when the file could not
+// be written (the old one, if any, is then left as it was).
+bool WriteOptionsFile(platform::FileSystem& files, const OptionValues& options);
+
 }  // namespace kb

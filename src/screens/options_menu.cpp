@@ -1,8 +1,64 @@
+#include <array>
+
 #include "app/game.h"
+#include "core/report.h"
+#include "input/key_codes.h"
+#include "screens/options_file.h"
+#include "screens/selection_menu.h"
 
 namespace kb {
+namespace {
 
-// Comes with a later stage of the game; until then the menu entry returns at once.
-void Game::RunOptionsMenu() { EnterScreen("options"); }
+constexpr std::array<MenuEntry, 5> kOptionsEntries = {{{141, 130, 130, 229},
+                                                       {112, 210, 230, 329},
+                                                       {116, 310, 330, 489},
+                                                       {194, 470, 490, 589},
+                                                       {142, 570, 590, 667}}};
+
+}  // namespace
+
+void Game::RunOptionsMenu() {
+  EnterScreen("options");
+  // Only these two start from 0 when the file does not reach them.
+  options.ParticlesPerStone = 0;
+  options.AiStrength = 0;
+  ReadOptionsFile(platform.files, options);
+  input.FlushKeyboard(1000000);
+
+  int32_t selection = 0;
+  const SelectionMenu menu{kOptionsEntries, resources.optionsMenu, resources.optionsBackground,
+                           ButtonClearing::kBeforeAction, 100000};
+  RunSelectionMenu(
+      *this, menu, selection, [&] { return input.KeyDown(key::kEscape) || input.RightButton == 1; },
+      [&](int32_t entry) {
+        switch (entry) {
+          case 0:
+            EditParticles();
+            break;
+          case 1:
+            EditRingWidth();
+            break;
+          case 2:
+            EditAiStrength();
+            break;
+          case 3:
+            EditGraphicSet();
+            break;
+          default:
+            EditSnakeGraphicSet();
+            break;
+        }
+      });
+
+  // Matches and snake games read the file, so this write is what carries the
+  // choices into play. A write that keeps failing is told once.
+  if (WriteOptionsFile(platform.files, options)) {
+    OptionsWriteReported = false;
+  } else if (!OptionsWriteReported) {
+    ReportProblem("Die Optionen konnten nicht in Optionen.bin gespeichert werden.");
+    OptionsWriteReported = true;
+  }
+  input.ClearButtons();
+}
 
 }  // namespace kb
