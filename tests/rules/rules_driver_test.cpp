@@ -65,7 +65,7 @@ TEST(RulesDriver, AnswersARemovalSessionAndGoesOnAfterErrors) {
       "score 81 multiplier 10 ultra 1 bonuscountdown 0 bonuslevel 0\n" +
       settled + "score 81 multiplier 10 ultra 1 bonuscountdown 0 bonuslevel 0\n" + settled +
       "result gameover\n"
-      "error not built\n" +
+      "target none\n" +
       settled;
   EXPECT_EQ(RunDriver(script), expected);
 }
@@ -81,6 +81,25 @@ TEST(RulesDriver, SeededFillsRepeatAndABadBoardCostsOneAnswer) {
   EXPECT_EQ(output.substr(2 * boardText, 51),
             "error board line 0 must have 16 characters\nlives 0\n");
   EXPECT_EQ(output.substr(2 * boardText + 51), output.substr(0, boardText));
+}
+
+TEST(RulesDriver, PlansAnswerForEveryStrengthAsStoredInTheOptions) {
+  std::string script = "mode two\nrandom 3 50\n" +
+                       BoardBlock({"..33............", "1212121212121212"}) +
+                       "plan 7 5 15\nplan 19 0 0\nplan 2500 0 0\nplan -1 0 15\nplan 8 8 0\n"
+                       "plan many 0 0\n";
+  const std::string output = RunDriver(script);
+  const std::string expected =
+      "target 2 14\ntarget 2 14\ntarget 2 14\n"
+      "error COLUMN must lie in 0 to 7\nerror STRENGTH is not a number: many\n";
+  // The random try of strength 0 answers a target or none; the rest are fixed.
+  const size_t tryLine = std::string("target 2 14\ntarget 2 14\ntarget 2 14\n").size();
+  ASSERT_GT(output.size(), tryLine);
+  const size_t tryEnd = output.find('\n', tryLine);
+  const std::string tried = output.substr(tryLine, tryEnd - tryLine);
+  EXPECT_TRUE(tried == "target none" || tried == "target 2 14" || tried == "target 3 14") << tried;
+  EXPECT_EQ(output.substr(0, tryLine) + output.substr(tryEnd + 1), expected);
+  EXPECT_NE(RunDriver("help\n").find("plan STRENGTH COLUMN ROW"), std::string::npos);
 }
 
 }  // namespace

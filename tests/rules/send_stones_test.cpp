@@ -52,6 +52,25 @@ TEST(SendStones, AHalfWithoutRoomLosesTheBoutAndTheLastCellsFillExactly) {
   EXPECT_NE(rig.state.board.CellAt(0, 9), kIndestructible);
 }
 
+TEST(SendStones, AGapUnderStonesIsFilledWithoutLosingTheStonesAbove) {
+  Rig rig;
+  // Every left column but one is full; column 2 holds stones over a gap at its bottom.
+  Board& board = rig.state.board;
+  for (int32_t column = 0; column < 8; ++column) {
+    for (int32_t row = 0; row < 16; ++row) board.SetCell(row, column, column == 2 ? kEmpty : 4);
+  }
+  for (int32_t row = 12; row < 15; ++row) board.SetCell(row, 2, 3);
+  // The stacks alone would promise 16 cells; only 13 are free, too few for 10 + 4.
+  rig.state.GroupSizeA = 10;
+  EXPECT_EQ(SendStones(rig.state, kRightPlayer, rig.chance), kRightPlayer);
+  rig.state.GroupSizeA = 9;
+  ASSERT_EQ(SendStones(rig.state, kRightPlayer, rig.chance), 0);
+  EXPECT_EQ(board.CellAt(15, 2), kIndestructible);  // the gap took the first stone
+  for (int32_t row = 12; row < 15; ++row) EXPECT_EQ(board.CellAt(row, 2), 3) << row;
+  EXPECT_EQ(StonesIn(board, BoardRegion::LeftHalf), 7 * 16 + 3 + 10);
+  EXPECT_EQ(board.CellAt(2, 2), kEmpty);
+}
+
 TEST(SendStones, HeightsCountOnlyTheUnbrokenStackFromTheBottom) {
   Board board = BoardOf({"1...............", "................"});
   EXPECT_EQ(HalfHeight(board, BoardRegion::LeftHalf), 0);

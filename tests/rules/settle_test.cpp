@@ -61,5 +61,24 @@ TEST(Settle, OnTheSplitBoardEachHalfClosesTowardsItsOwnRightEdge) {
   EXPECT_EQ(BoardText(edge), BoardText(BoardOf({"11111111.2222222"})));
 }
 
+// The computer's trials rest on this: a settling that reports no move left the half as
+// it was, and then every further settling does too.
+TEST(Settle, ARegionReportsWhetherAnyStoneMoved) {
+  Board settled = BoardOf({"......12........", ".....312........"});
+  EXPECT_FALSE(SettleRegion(settled, BoardRegion::LeftHalf));  // only empty columns shift
+  Board gap = BoardOf({"...............4"});
+  for (int32_t row = 0; row < 2; ++row) gap.SetCell(row, 3, 1);
+  gap.SetCell(15, 15, kEmpty);
+  const Board right = gap;
+  EXPECT_TRUE(SettleRegion(gap, BoardRegion::LeftHalf));  // falls ten, a gap remains
+  EXPECT_EQ(gap.CellAt(15, 7), kEmpty);
+  EXPECT_TRUE(SettleRegion(gap, BoardRegion::LeftHalf));
+  EXPECT_FALSE(SettleRegion(gap, BoardRegion::LeftHalf));
+  EXPECT_EQ(gap.CellAt(15, 7), 1);
+  for (int32_t row = 0; row < 16; ++row) EXPECT_EQ(gap.CellAt(row, 15), right.CellAt(row, 15));
+  Board column = BoardOf({"3.1.............", "3.1............."});
+  EXPECT_TRUE(SettleRegion(column, BoardRegion::LeftHalf));  // a column closes over a gap
+}
+
 }  // namespace
 }  // namespace kb

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "rules/board_fill.h"
+#include "rules/computer_step.h"
 #include "rules/cursor.h"
 #include "rules/group_finder.h"
 #include "rules/level_end.h"
@@ -18,6 +19,33 @@ namespace kb {
 namespace {
 
 constexpr char kEmptyCellChar = '.';
+
+constexpr char kHelpText[] =
+    "klotz-rules: one command a line, answers on the output; a bad line is answered\n"
+    "\"error\" and a reason, and the state carries over from line to line.\n"
+    "  mode one|two               one-player board, or the split board of two people\n"
+    "  random SEED TICK           seed the generator; every draw adds the fixed TICK\n"
+    "  board                      then 16 lines of 16 cells: 1 to 7, or . for empty\n"
+    "  fill                       fill the board for the mode and print it\n"
+    "  group REGION COLUMN ROW    REGION 0 whole, 1 right half, 2 left half: size, marks\n"
+    "  settle                     gravity and column closing for the mode, board\n"
+    "  remove COLUMN ROW          one-player commit on the cell: score line, board\n"
+    "  send SENDER N              a group of N sent by 1 (right) or 2 (left): result, board\n"
+    "  plan STRENGTH COLUMN ROW   the computer's plan with its cursor on the left-half\n"
+    "                             cell (COLUMN 0 to 7): \"target COLUMN ROW\" or\n"
+    "                             \"target none\". STRENGTH is read like the options\n"
+    "                             file's value: any number, played as the nearest of\n"
+    "                             0 to 19. The target is cleared first, and the right\n"
+    "                             player's group under the main cursor stands marked,\n"
+    "                             as in the turn step before the computer's move. The\n"
+    "                             plan works on the board as set, whatever the mode:\n"
+    "                             it takes the left half as the computer's and the\n"
+    "                             right half as its opponent's.\n"
+    "  shuffle LIVES              shuffle with that many lives: lives, board\n"
+    "  check LIVES SWAPS SWAPPING level-end check: goon, levelend or gameover\n"
+    "  print                      the board\n"
+    "  help                       this text\n"
+    "Lines starting with # and blank lines are skipped.\n";
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
   std::vector<std::string_view> words;
@@ -121,6 +149,8 @@ void RulesDriver::Handle(const Words& words, std::istream& in, std::ostream& out
     Check(words, out);
   } else if (command == "print") {
     Print(words, out);
+  } else if (command == "help") {
+    out << kHelpText;
   } else {
     out << "error unknown command: " << command << '\n';
   }
@@ -253,11 +283,29 @@ void RulesDriver::Send(const Words& words, std::ostream& out) {
 
 void RulesDriver::Plan(const Words& words, std::ostream& out) {
   if (!Expect(words, 4, "plan STRENGTH COLUMN ROW", out)) return;
-  if (!ParseInRange(words[1], "STRENGTH", 0, 19, out)) return;
-  if (!ParseInRange(words[2], "COLUMN", 0, kHalfWidth - 1, out)) return;
-  if (!ParseInRange(words[3], "ROW", 0, kBoardSize - 1, out)) return;
-  // The computer opponent joins the rules with the versus mode.
-  out << "error not built\n";
+  const auto strength = ParseNumber<int32_t>(words[1]);
+  if (!strength) {
+    out << "error STRENGTH is not a number: " << words[1] << '\n';
+    return;
+  }
+  const auto column = ParseInRange(words[2], "COLUMN", 0, kHalfWidth - 1, out);
+  if (!column) return;
+  const auto row = ParseInRange(words[3], "ROW", 0, kBoardSize - 1, out);
+  if (!row) return;
+  MatchState& match = state_.match;
+  state_.computer.ClearTarget();
+  match.Cursor2X = CellCentre(*column);
+  match.Cursor2Y = CellCentre(*row);
+  ClearMarks(state_.marks);
+  FindGroup(state_, BoardRegion::RightHalf, HalfCellOfCursor(match.CursorX) + kHalfWidth,
+            CellOfCursor(match.CursorY));
+  MakePlan(state_, chance_, *strength);
+  const ComputerOpponent& computer = state_.computer;
+  if (computer.HasTarget()) {
+    out << "target " << computer.TargetColumn << ' ' << computer.TargetRow << '\n';
+  } else {
+    out << "target none\n";
+  }
 }
 
 void RulesDriver::ShuffleBoard(const Words& words, std::ostream& out) {
