@@ -13,16 +13,35 @@ using HalfCells = std::array<std::array<StoneCode, kHalfWidth>, kBoardSize>;
 
 constexpr int32_t kColumnsPerWord = 4;
 
+bool HasMultiplierLeft(const Board& board) {
+  for (int32_t row = 0; row < kBoardSize; ++row) {
+    for (int32_t column = 0; column < kHalfWidth; ++column) {
+      if (board.cells[row][column] == kMultiplier) return true;
+    }
+  }
+  return false;
+}
+
 // The value of the largest group that a search from any cell of the left half finds.
 // The scratch marks are clear between searches; a search that finds nothing marks
-// nothing, so only the others need clearing.
+// nothing, so only the others need clearing. Without a multiplier the join test does
+// not depend on the search colour and reads the same both ways, so a group is the same
+// from each of its cells, and a cell already found in one need not be searched again.
 int32_t BestValueLeft(const Board& board, MarkGrid& scratch) {
+  const bool sameFromEveryCell = !HasMultiplierLeft(board);
+  MarkGrid found{};
   int32_t largest = 0;
   for (int32_t column = 0; column < kHalfWidth; ++column) {
     for (int32_t row = 0; row < kBoardSize; ++row) {
+      if (sameFromEveryCell && found[row][column] != 0) continue;
       const int32_t size = FindGroup(board, scratch, BoardRegion::LeftHalf, column, row);
       if (size == 0) continue;
       largest = std::max(largest, size);
+      if (sameFromEveryCell) {
+        for (int32_t r = 0; r < kBoardSize; ++r) {
+          for (int32_t c = 0; c < kHalfWidth; ++c) found[r][c] |= scratch[r][c];
+        }
+      }
       ClearMarks(scratch);
     }
   }
