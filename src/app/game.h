@@ -6,6 +6,9 @@
 #include "audio/music_player.h"
 #include "audio/sound_system.h"
 #include "core/random.h"
+#include "extras/highscores.h"
+#include "extras/snake_game.h"
+#include "extras/text_entry.h"
 #include "game/particle_system.h"
 #include "input/input_device.h"
 #include "platform/platform.h"
@@ -50,9 +53,16 @@ class Game {
 
   // Highscores, text entry, screenshots and the snake game (src/extras).
   void ShowHighscores();
+  // At the end of a one-player game, with its Score.
   void OfferHighscore();
+  void OfferHighscore(int32_t score);
+  void EnterName(const char* place);
+  void EnterFileName();
   void TakeScreenshot();
   void RunSnakeGame(bool standalone);
+  void SnakeStep();
+  // The snake's points times both multipliers, as the panel shows it.
+  int32_t SnakeProduct() const;
 
   // Parts of the match screen.
   void DrawBoard();
@@ -97,6 +107,9 @@ class Game {
   bool OptionsWriteReported = false;
 
   // State of the highscores, text entry, screenshots and snake game (src/extras).
+  Highscores highscores;
+  TextBuffer ScreenshotName{};  // the last name typed for a screenshot
+  SnakeGame snake;
 
   // Frame timing of the match.
   int32_t NowTicks = 0;

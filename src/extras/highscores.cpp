@@ -1,15 +1,93 @@
+#include <cstdio>
+
 #include "app/game.h"
+#include "core/report.h"
+#include "extras/highscore_file.h"
+#include "input/key_codes.h"
 
 namespace kb {
+namespace {
 
-// Comes with a later stage of the game; until then the menu entry returns at once.
-void Game::ShowHighscores() { EnterScreen("highscores"); }
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
-}  // namespace kb
+// Right-aligned in ten characters of the fixed-pitch font; a negative score
+// is padded like one below 10.
+void FormatScore(char (&out)[24], int32_t score) {
+  int32_t spaces = 9;
+  for (int64_t limit = 10; limit <= 1000000000 && score >= limit; limit *= 10) --spaces;
+  std::snprintf(out, sizeof out, "%*s%d", spaces, "", score);
+}
 
-namespace kb {
+}  // namespace
 
-// Until the highscore entry exists a lost game goes straight back.
-void Game::OfferHighscore() { EnterScreen("highscore entry"); }
+void Game::ShowHighscores() {
+  EnterScreen("highscores");
+  renderer.BeginFrame();
+  sprites.DrawBackground(resources.highscoresBackground);
+  HighscoreList list;
+  ReadHighscores(platform.files, list);
+  for (int32_t rank = 1; rank <= kHighscoreCount; ++rank) {
+    const HighscoreEntry& entry = list[static_cast<size_t>(rank - 1)];
+    const int32_t y = 84 + 15 * rank;
+    char line[24];
+    std::snprintf(line, sizeof line, rank < 10 ? " %d" : "%d", rank);
+    text.DrawText(line, 337, y, kWhite);
+    text.DrawText(entry.Name.data(), 362, y, kWhite);
+    FormatScore(line, entry.Score);
+    text.DrawText(line, 662, y, kWhite);
+  }
+  renderer.EndFrame();
+
+  // The table stands until ESC or the right button; it is not redrawn.
+  while (!input.KeyDown(key::kEscape) && input.RightButton == 0) {
+    input.ReadKeyboard();
+    input.ReadMouse();
+    music.UpdateMusic();
+    if (!input.KeyDown(key::kEscape) && input.RightButton == 0) {
+      platform.clock.SleepMicroseconds(1000);
+    }
+  }
+}
+
+void Game::OfferHighscore() {
+  OfferHighscore(rules.match.Score);
+}
+
+void Game::OfferHighscore(int32_t score) {
+  EnterScreen("highscore entry");
+  // A button still held from the game that just ended is not an answer here.
+  input.ClearButtons();
+  highscores.NewEntry = false;
+  HighscoreList list;
+  ReadHighscores(platform.files, list);
+
+  if (MakesTheList(list, score)) {
+    highscores.NewEntry = true;
+    char place[12];
+    std::snprintf(place, sizeof place, "%d", PlaceToShow(list, score));
+    EnterName(place);
+    ReadHighscores(platform.files, list);
+    InsertHighscore(list, score, highscores.Name);
+    if (!WriteHighscores(platform.files, list)) {
+      ReportProblem("Die Highscores konnten nicht in \"Highscores.bin\" gespeichert werden.");
+    }
+    ShowHighscores();
+  } else {
+    input.FlushKeyboard(1000);
+    music.WaitWithMusic(1000);
+    renderer.BeginFrame();
+    sprites.DrawBackground(resources.gameOverBackground);
+    renderer.EndFrame();
+    while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
+      input.ReadKeyboard();
+      input.ReadMouse();
+      music.UpdateMusic();
+      if (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
+        platform.clock.SleepMicroseconds(1000);
+      }
+    }
+  }
+  input.FlushKeyboard(10000);
+}
 
 }  // namespace kb

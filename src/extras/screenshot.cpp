@@ -1,8 +1,30 @@
+#include <cstdio>
+#include <vector>
+
 #include "app/game.h"
+#include "core/report.h"
+#include "gfx/bmp_encoder.h"
 
 namespace kb {
 
-// Comes with a later stage of the game; until then the menu entry returns at once.
-void Game::TakeScreenshot() { EnterScreen("screenshot"); }
+void Game::TakeScreenshot() {
+  EnterScreen("screenshot");
+  // The picture on the screen when F1 was seen, before the prompt covers it.
+  const Image shot = renderer.FrontBuffer();
+  EnterFileName();
+
+  char path[50] = {};
+  std::snprintf(path, sizeof path, "Screenshots\\%s.bmp", ScreenshotName.data());
+  const std::vector<uint8_t> bytes = EncodeBmp(shot);
+  const bool saved =
+      platform.files.MakeFolder("Screenshots") && platform.files.WriteFile(path, bytes);
+  if (!saved) {
+    char problem[96];
+    std::snprintf(problem, sizeof problem, "Der Screenshot \"%s\" konnte nicht gespeichert werden.",
+                  path);
+    ReportProblem(problem);
+  }
+  input.FlushKeyboard(100000);
+}
 
 }  // namespace kb

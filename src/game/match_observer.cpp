@@ -28,7 +28,7 @@ void MatchObserver::StartParticles(int32_t column, int32_t row, int32_t centreX,
 
 int32_t MatchObserver::RunSnakeBonus() {
   game_.RunSnakeGame(false);
-  return 0;
+  return game_.snake.Points;
 }
 
 void MatchObserver::OfferHighscore(int32_t) {

@@ -1,0 +1,80 @@
+#include <cstdio>
+
+#include "app/game.h"
+#include "input/key_codes.h"
+
+namespace kb {
+namespace {
+
+constexpr uint32_t kBlack = 0xFF000000u;
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kBlue = 0xFF0000FFu;
+
+// Tick counts compared through their difference, so that the comparison
+// holds across the wrap of the 32-bit count.
+bool Before(uint32_t a, uint32_t b) {
+  return static_cast<int32_t>(a - b) < 0;
+}
+
+void DrawTyped(TextDrawer& text, const TextBuffer& typed) {
+  char line[kMaxTextLength + 2];
+  std::snprintf(line, sizeof line, "%s%c", typed.data(), '_');
+  text.DrawText(line, 300, 140, kBlue);
+}
+
+}  // namespace
+
+void Game::EnterName(const char* place) {
+  EnterScreen("name entry");
+  platform::Clock& clock = platform.clock;
+  uint32_t now = clock.TickCount();
+  uint32_t deadline = now + 1000;
+  highscores.Name.fill('\0');
+  int32_t length = 0;
+  music.WaitWithMusic(1000);
+  input.FlushKeyboard(64);
+
+  // One step at the start of every period of about 100 ms: the step rhythm
+  // is also the repeat rate of a held key.
+  while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
+    if (Before(deadline, now)) deadline = clock.TickCount() + 100;
+    if (Before(now, deadline - 98)) {
+      input.ReadKeyboard();
+      input.ReadMouse();
+      renderer.BeginFrame();
+      sprites.DrawBackground(resources.gameOverBackground);
+      text.DrawText("Sie sind in den Highscores auf Platz     !", 300, 100, kBlack);
+      text.DrawText(place, 670, 100, kBlack);
+      text.DrawText("Bitte geben sie ihren Namen ein", 300, 120, kBlack);
+      length = AppendTypedKeys(length, highscores.Name, input.Keys());
+      DrawTyped(text, highscores.Name);
+      renderer.EndFrame();
+      if (input.KeyDown(key::kF1)) TakeScreenshot();
+      music.UpdateMusic();
+    } else {
+      clock.SleepMicroseconds(1000);
+    }
+    now = clock.TickCount();
+  }
+}
+
+void Game::EnterFileName() {
+  EnterScreen("file name entry");
+  platform::Clock& clock = platform.clock;
+  int32_t length = 0;
+  ScreenshotName.fill('\0');
+  while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
+    const uint32_t deadline = clock.TickCount() + 100;
+    while (Before(clock.TickCount(), deadline)) clock.SleepMicroseconds(1000);
+    input.ReadKeyboard();
+    input.ReadMouse();
+    renderer.BeginFrame();
+    text.DrawText("Bitte geben sie den Dateinamen für den Screenshot ein", 300, 120, kWhite);
+    length = AppendTypedKeys(length, ScreenshotName, input.Keys());
+    DrawTyped(text, ScreenshotName);
+    renderer.EndFrame();
+    music.UpdateMusic();
+  }
+}
+
+}  // namespace kb
