@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "harmony.h"
+#include "melody.h"
 #include "menu_art.h"
 #include "music.h"
+#include "music_parts.h"
 #include "small_art.h"
 #include "sound_effects.h"
 
@@ -64,6 +67,48 @@ TEST(AssetHarmonyTest, PhrasesFollowTheirChords) {
   }
 }
 
+// A theme keeps its motif's shape: the statements repeat the motif's rhythm
+// and contour, strong beats sit on chord tones, the range holds and the
+// theme closes on a long chord tone of its last chord.
+TEST(AssetMelodyTest, ThemesDevelopTheirMotif) {
+  const Motif motif{
+      {{0, 2, 0}, {2, 1, 1}, {3, 1, 2}, {4, 2, 4}, {6, 2, 2}, {8, 3, 1}, {11, 1, 0}, {12, 4, -1}}};
+  const std::vector<Chord> chords = {Chord{0}, Chord{5}, Chord{2}, Chord{6},
+                                     Chord{0}, Chord{5}, Chord{3}, Chord{4, true}};
+  for (uint32_t seed : {1u, 1201u, 2203u}) {
+    SCOPED_TRACE(seed);
+    const std::vector<MelodyNote> theme = DevelopTheme(motif, chords, 9, 4, 14, seed);
+    ASSERT_GE(theme.size(), motif.tones.size());
+    for (std::size_t i = 0; i < motif.tones.size(); ++i) {
+      EXPECT_EQ(theme[i].beat, static_cast<float>(motif.tones[i].start) * 0.5f);
+      EXPECT_EQ(theme[i].beats, static_cast<float>(motif.tones[i].length) * 0.5f);
+    }
+    // The first two bars rise where the motif rises and fall where it falls.
+    for (std::size_t i = 1; i < motif.tones.size(); ++i) {
+      const int written = motif.tones[i].step - motif.tones[i - 1].step;
+      const int sung = theme[i].step - theme[i - 1].step;
+      EXPECT_EQ((written > 0) - (written < 0), (sung > 0) - (sung < 0)) << "note " << i;
+    }
+    float end = 0.0f;
+    for (const MelodyNote& n : theme) {
+      EXPECT_GE(n.beat, end);
+      end = n.beat + n.beats;
+      EXPECT_GE(n.step, 4);
+      EXPECT_LE(n.step, 14);
+      const Chord& chord = chords[static_cast<std::size_t>(n.beat / 4.0f)];
+      if (std::fmod(n.beat, 2.0f) == 0.0f && n.beat < 28.0f) {
+        EXPECT_TRUE(IsChordTone(chord, n.step)) << "beat " << n.beat;
+      }
+    }
+    EXPECT_EQ(end, 32.0f);
+    EXPECT_GE(theme.back().beats, 2.0f);
+    EXPECT_TRUE(IsChordTone(chords.back(), theme.back().step));
+    EXPECT_EQ(DevelopTheme(motif, chords, 9, 4, 14, seed).size(), theme.size());
+  }
+  const Motif down = Inverted(motif);
+  EXPECT_EQ(down.tones[3].step, -4);
+}
+
 float Rms(const std::vector<float>& s, std::size_t from, std::size_t to) {
   double sum = 0.0;
   for (std::size_t i = from; i < to; ++i) sum += static_cast<double>(s[i]) * s[i];
@@ -71,52 +116,68 @@ float Rms(const std::vector<float>& s, std::size_t from, std::size_t to) {
       std::sqrt(sum / static_cast<double>(std::max<std::size_t>(1, to - from))));
 }
 
-// Music plays all the way through: no silent stretch before the end, no
-// clipping, and a longer request gives a longer piece.
+// The game plays the tracks in turn: each must start at once, sound all the
+// way through and end on a chord that dies away, never clip, and stretch
+// when a longer piece is asked for.
 TEST(AssetMusicTest, TracksSoundThroughoutAndGrowOnRequest) {
   for (int track = 0; track < 2; ++track) {
     SCOPED_TRACE(track);
-    const StereoBuffer music = track == 0 ? ComposeTonwerk(40.0f) : ComposeFestorchester(40.0f);
+    const StereoBuffer music = track == 0 ? ComposeTonwerk(kMusicMinimumSeconds)
+                                          : ComposeFestorchester(kMusicMinimumSeconds);
     const std::size_t n = music.left.size();
+    const std::size_t second = static_cast<std::size_t>(music.sampleRate);
     EXPECT_EQ(music.right.size(), n);
-    EXPECT_GE(static_cast<float>(n) / static_cast<float>(music.sampleRate), 40.0f);
+    EXPECT_GE(n / second, static_cast<std::size_t>(kMusicMinimumSeconds));
+    EXPECT_LE(n / second, static_cast<std::size_t>(kMusicMinimumSeconds) + 30);
     float peak = 0.0f;
     for (std::size_t i = 0; i < n; ++i) {
       peak = std::max({peak, std::abs(music.left[i]), std::abs(music.right[i])});
     }
-    EXPECT_LE(peak, 0.9f);
-    EXPECT_GT(peak, 0.5f);
-    // Every second but the closing ones carries sound.
-    const std::size_t second = static_cast<std::size_t>(music.sampleRate);
-    for (std::size_t at = 0; at + 4 * second < n; at += second) {
-      EXPECT_GT(Rms(music.left, at, at + second), 0.01f) << "second " << at / second;
+    EXPECT_LE(peak, kMusicPeak + 1e-3f);
+    EXPECT_GT(peak, kMusicPeak * 0.9f);
+    EXPECT_GT(Rms(music.left, second / 20, second / 2), 0.01f);  // no silent lead-in
+    // Every half second carries sound up to the closing chord's release.
+    for (std::size_t at = 0; at + 2 * second < n; at += second / 2) {
+      EXPECT_GT(Rms(music.left, at, at + second / 2), 0.008f) << "at " << at / second << " s";
     }
-    // Left and right differ: the instruments are spread.
-    EXPECT_NE(music.left, music.right);
+    EXPECT_LT(Rms(music.left, n - second / 10, n), 0.01f);  // and it fades out
+    EXPECT_NE(music.left, music.right);                     // the instruments are spread
   }
-  const StereoBuffer longer = ComposeTonwerk(90.0f);
-  EXPECT_GE(static_cast<float>(longer.left.size()) / static_cast<float>(longer.sampleRate), 90.0f);
+  const StereoBuffer longer = ComposeFestorchester(200.0f);
+  EXPECT_GE(static_cast<float>(longer.left.size()) / static_cast<float>(longer.sampleRate), 200.0f);
 }
 
-TEST(AssetSoundTest, EffectsStrikeAtOnceAndDieAway) {
+// Fifteen copies of a blast start at the same instant and add up; so do the
+// bursts of the stones of one group.
+TEST(AssetSoundTest, EffectsStrikeAtOnceAndLeaveRoomForTheirStacks) {
   struct Effect {
     std::vector<float> (*compose)();
     float minSeconds;
+    int stacked;
   };
-  for (const Effect& effect : {Effect{ComposeStoneBurst, 0.2f}, Effect{ComposeConnectorBlast, 0.8f},
-                               Effect{ComposeMultiplierChime, 1.0f}}) {
+  for (const Effect& effect :
+       {Effect{ComposeStoneBurst, 0.25f, 4}, Effect{ComposeConnectorBlast, 0.9f, 15},
+        Effect{ComposeMultiplierChime, 1.0f, 15}}) {
     const std::vector<float> s = effect.compose();
     const std::size_t n = s.size();
     EXPECT_GE(static_cast<float>(n) / kEffectRate, effect.minSeconds);
     EXPECT_LT(static_cast<float>(n) / kEffectRate, 2.0f);
+    float peak = 0.0f;
+    for (float v : s) peak = std::max(peak, std::abs(v));
+    EXPECT_LT(peak * static_cast<float>(effect.stacked), 0.97f);
+    EXPECT_GT(peak * static_cast<float>(effect.stacked), 0.8f);
     const std::size_t tenth = n / 10;
-    EXPECT_GT(Rms(s, 0, 2 * tenth), 0.02f);  // no silent lead-in
+    EXPECT_GT(Rms(s, 0, 2 * tenth), peak * 0.08f);  // no silent lead-in
     EXPECT_LT(Rms(s, n - tenth, n), Rms(s, 0, 2 * tenth) / 4);
-    EXPECT_LT(std::abs(s.back()), 0.01f);  // ends without a click
+    EXPECT_LT(std::abs(s.back()), 0.002f);  // ends without a click
   }
+  // A single stone still carries over the music: its crack is not a lone
+  // spike but has body.
+  const std::vector<float> burst = ComposeStoneBurst();
+  EXPECT_GT(Rms(burst, 0, kEffectRate / 12), kStoneBurstPeak / 4);
   // The multiplier chimes before its blast: a clear tone comes first.
   const std::vector<float> chime = ComposeMultiplierChime();
-  EXPECT_GT(Rms(chime, 0, kEffectRate / 5), 0.02f);
+  EXPECT_GT(Rms(chime, 0, kEffectRate / 5), kSpecialBlastPeak * 0.1f);
 }
 
 int InkOnBorder(const Image& image) {

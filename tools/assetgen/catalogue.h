@@ -31,7 +31,8 @@ struct CatalogueEntry {
   std::function<std::vector<uint8_t>()> sound;  // sounds, already encoded
 };
 
-constexpr float kMusicMinimumSeconds = 40.0f;
+// Each track runs at least this long before the game starts the other one.
+constexpr float kMusicMinimumSeconds = 120.0f;
 
 // Every file the game loads, in the game's load order.
 std::vector<CatalogueEntry> BuildCatalogue();

@@ -1,6 +1,7 @@
 #include "data_folder.h"
 
 #include <cstdio>
+#include <future>
 #include <system_error>
 
 #include "font.h"
@@ -79,11 +80,40 @@ bool WriteDataFolder(const std::filesystem::path& root, std::string* error) {
     *error = "the DejaVu fonts are missing (package fonts-dejavu-core)";
     return false;
   }
-  for (const CatalogueEntry& entry : BuildCatalogue()) {
-    const std::vector<uint8_t> bytes = ProduceFile(entry, error);
-    if (bytes.empty()) return false;
-    if (!WriteWhole(root / entry.path, bytes, error)) return false;
+  const std::vector<CatalogueEntry> catalogue = BuildCatalogue();
+  // The music tracks take longest; each is composed on a thread of its own
+  // while the pictures are painted. Every file depends on nothing but its
+  // own entry, so the bytes are the same as in one thread.
+  struct Produced {
+    std::vector<uint8_t> bytes;
+    std::string error;
+  };
+  std::vector<std::future<Produced>> music(catalogue.size());
+  for (std::size_t i = 0; i < catalogue.size(); ++i) {
+    if (catalogue[i].format != AssetFormat::kOgg) continue;
+    music[i] = std::async(std::launch::async, [&entry = catalogue[i]] {
+      Produced p;
+      p.bytes = ProduceFile(entry, &p.error);
+      return p;
+    });
   }
+  bool ok = true;
+  for (std::size_t i = 0; i < catalogue.size(); ++i) {
+    Produced produced;
+    if (music[i].valid()) {
+      produced = music[i].get();
+    } else if (ok) {
+      produced.bytes = ProduceFile(catalogue[i], &produced.error);
+    }
+    if (!ok) continue;  // the remaining threads are still waited for
+    if (produced.bytes.empty()) {
+      *error = produced.error;
+      ok = false;
+    } else if (!WriteWhole(root / catalogue[i].path, produced.bytes, error)) {
+      ok = false;
+    }
+  }
+  if (!ok) return false;
   // The options file belongs to the player once it exists.
   const std::filesystem::path options = root / "Optionen.bin";
   std::error_code ec;

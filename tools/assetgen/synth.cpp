@@ -82,14 +82,14 @@ void Reverb::Process(float input, float* left, float* right) {
       const float out = comb.line[comb.pos];
       comb.store = out * 0.8f + comb.store * 0.2f;  // damping
       comb.line[comb.pos] = input + comb.store * 0.82f;
-      comb.pos = (comb.pos + 1) % comb.line.size();
+      if (++comb.pos == comb.line.size()) comb.pos = 0;
       sum += out;
     }
     for (AllPass& pass : passes_[side]) {
       const float buffered = pass.line[pass.pos];
       const float out = -sum + buffered;
       pass.line[pass.pos] = sum + buffered * 0.5f;
-      pass.pos = (pass.pos + 1) % pass.line.size();
+      if (++pass.pos == pass.line.size()) pass.pos = 0;
       sum = out;
     }
     *outs[side] += sum * 0.25f;
