@@ -10,7 +10,9 @@
 namespace kb {
 
 // One burst of commit detection and removal. Returns 0, or on the split board the
-// player who has just won the bout. Clears both mouse buttons in the input.
+// player who has just won the bout (1 right, 2 left); the match screen runs the bout
+// end. On the split board a commit passes the turn, and the computer commits when it
+// has no target. Clears both mouse buttons in the input.
 int32_t RemovalStep(RulesState& state, PlayerInput& input, Chance& chance, RulesObserver& observer);
 
 // The one-player commit of the group marked last (GroupSizeA): the short pause, the
