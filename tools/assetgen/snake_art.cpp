@@ -21,19 +21,20 @@ struct SnakeLook {
   Rgba belly;    // the flanks
   Rgba eye;
   int markings;  // 0 diamonds, 1 bands, 2 blotches
+  float jaws;    // how much wider the head grows behind the eyes
 };
 
 SnakeLook LookOf(int set) {
   switch (set) {
     case 1:  // jungle: a lime tree snake with dark bands
-      return SnakeLook{FromHex(0x7CCB2A), FromHex(0x1F5A18), FromHex(0xD8E860), FromHex(0xFF3020),
-                       1};
+      return SnakeLook{
+          FromHex(0x7CCB2A), FromHex(0x1F5A18), FromHex(0xD8E860), FromHex(0xFF3020), 1, 3.5f};
     case 2:  // stone desert: a sand-coloured viper with brown diamonds
-      return SnakeLook{FromHex(0xD2B07A), FromHex(0x6B4424), FromHex(0xF0DDB0), FromHex(0x202020),
-                       0};
+      return SnakeLook{
+          FromHex(0xD2B07A), FromHex(0x6B4424), FromHex(0xF0DDB0), FromHex(0x202020), 0, 8.0f};
     default:  // classic: a green snake with a darker chain
-      return SnakeLook{FromHex(0x3DA23A), FromHex(0x16602A), FromHex(0xA8D870), FromHex(0xF8E020),
-                       2};
+      return SnakeLook{
+          FromHex(0x3DA23A), FromHex(0x16602A), FromHex(0xA8D870), FromHex(0xF8E020), 2, 5.0f};
   }
 }
 
@@ -70,10 +71,10 @@ Rgba BodyColour(const SnakeLook& look, float u, float v, uint32_t seed) {
   const float rim = std::min(std::abs(su - std::round(su)), std::abs(sv - std::round(sv)));
   if (rim < 0.1f) c = Scale(c, 0.82f);
   c = Scale(c, 0.92f + 0.16f * ValueNoise(u * 0.7f, v * 4.0f, seed));
-  // Round body: lit from the upper left, darker at the flanks.
-  const float light = 1.08f - 0.5f * v * v - 0.18f * v;
-  c = Scale(c, light);
-  if (v > -0.6f && v < -0.2f) c = Lighten(c, 0.12f);
+  // Round body lit from above: bright along the spine, darker at both
+  // flanks, so every piece looks the same whichever way the game turns it.
+  c = Scale(c, 1.08f - 0.45f * v * v);
+  if (across < 0.22f) c = Lighten(c, 0.1f);
   return c;
 }
 
@@ -134,10 +135,10 @@ void PaintHead(Canvas& canvas, const SnakeLook& look, float rotation, uint32_t s
   // Shapes are laid out pointing up and looked up through the turn.
   auto local = [rotation](Vec2 p) { return Rotate(p - Vec2{24, 24}, -rotation) + Vec2{24, 24}; };
   const Sdf neck = [](Vec2 q) { return BoxSdf(q, Vec2{24.0f, 40.0f}, Vec2{kHalfWidth, 9.0f}); };
-  const Sdf skull = [](Vec2 q) {
+  const Sdf skull = [&look](Vec2 q) {
     // Wider at the jaws, narrowing to the snout.
     const float widen = std::clamp((q.y - 8.0f) / 20.0f, 0.0f, 1.0f);
-    const Vec2 scaled{(q.x - 24.0f) / (11.0f + 5.0f * widen), (q.y - 22.0f) / 16.5f};
+    const Vec2 scaled{(q.x - 24.0f) / (11.0f + look.jaws * widen), (q.y - 22.0f) / 16.5f};
     return (Length(scaled) - 1.0f) * 12.0f;
   };
   const Sdf head = [&](Vec2 p) {
@@ -156,7 +157,11 @@ void PaintHead(Canvas& canvas, const SnakeLook& look, float rotation, uint32_t s
     const float d = head(p);
     if (d > -1.4f) return Rgba{0.05f, 0.08f, 0.04f, 1};
     const Vec2 q = local(p);
-    const float v = std::clamp((q.x - 24.0f) / 15.0f, -1.0f, 1.0f);
+    // The neck is painted like the body it joins, so the seam does not show.
+    if (q.y > 34.0f && skull(q) > -1.5f) {
+      return BodyColour(look, q.y, std::clamp((q.x - 24.0f) / kHalfWidth, -1.0f, 1.0f), seed);
+    }
+    const float v = std::clamp((q.x - 24.0f) / (11.0f + look.jaws), -1.0f, 1.0f);
     Rgba c = BodyColour(look, 24.0f + (q.y - 24.0f) * 0.3f, v, seed);
     if (q.y < 30.0f && std::abs(q.x - 24.0f) < (30.0f - q.y) * 0.35f && q.y > 14.0f) {
       c = Scale(look.pattern, 1.1f);  // a dark arrow mark on the crown
