@@ -188,13 +188,6 @@ Board RandomVersusBoard(Random& dice, int32_t specials = 3) {
   return board;
 }
 
-TEST(ComputerOpponent, GroupValuesCountTheIndestructibleStonesFiveTimes) {
-  EXPECT_EQ(GroupValue(4), 4);
-  EXPECT_EQ(GroupValue(5), 10);
-  EXPECT_EQ(GroupValue(10), 30);
-  EXPECT_EQ(GroupValue(15), 60);
-}
-
 TEST(ComputerOpponent, WalksColumnsFirstAndCommitsInTheNinthStepAfterThePlan) {
   Rig rig;
   AgainstComputer(rig, 7);
