@@ -9,6 +9,7 @@
 #include "harmony.h"
 #include "melody.h"
 #include "menu_art.h"
+#include "menu_entries.h"
 #include "music.h"
 #include "music_parts.h"
 #include "small_art.h"
@@ -193,22 +194,38 @@ int InkOnBorder(const Image& image) {
   return n;
 }
 
-// Text pictures keep their letters clear of the edges: nothing is cut off.
-TEST(AssetTextPictureTest, TextStaysInsideItsPicture) {
-  const struct {
-    const char32_t* text;
-    int width, height;
-  } entries[] = {{U"Spielen", 263, 106},
-                 {U"Hilfe", 249, 88},
-                 {U"1 Spieler gegen den Computer", 997, 87},
-                 {U"Spielstärke des\nComputergegners", 793, 175},
-                 {U"Explosionsringbreite", 800, 112}};
-  for (const auto& e : entries) {
-    for (bool highlighted : {false, true}) {
-      const Image image = PaintMenuEntry(e.text, e.width, e.height, highlighted).ToKeyedImage();
-      EXPECT_EQ(InkOnBorder(image), 0) << e.width << "x" << e.height << " " << highlighted;
+// Menu pictures keep their letters clear of the edges (nothing is cut off),
+// share one readable text size per menu, stand centred under the screen's
+// middle and show the highlight plainly.
+TEST(AssetTextPictureTest, MenuEntriesReadAlikeAndStayInsideTheirPictures) {
+  for (const std::vector<MenuEntry>& menu : Menus()) {
+    const int size = MenuTextSize(menu);
+    EXPECT_GE(size, 34) << menu.front().name;
+    for (const MenuEntry& entry : menu) {
+      SCOPED_TRACE(entry.name);
+      const Image normal = PaintMenuEntry(entry, size, false).ToKeyedImage();
+      const Image lit = PaintMenuEntry(entry, size, true).ToKeyedImage();
+      ASSERT_EQ(normal.width, entry.width);
+      ASSERT_EQ(normal.height, entry.height);
+      EXPECT_EQ(InkOnBorder(normal), 0);
+      EXPECT_EQ(InkOnBorder(lit), 0);
+      int left = normal.width, right = -1, changed = 0;
+      for (int y = 0; y < normal.height; ++y) {
+        for (int x = 0; x < normal.width; ++x) {
+          if (normal.At(x, y) != 0xFF000000u) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+          }
+          changed += normal.At(x, y) != lit.At(x, y) ? 1 : 0;
+        }
+      }
+      EXPECT_NEAR(entry.x + (left + right) / 2, 512, 4);
+      EXPECT_GT(changed, normal.width * normal.height / 8);
     }
   }
+}
+
+TEST(AssetTextPictureTest, LettersAndButtonsStayInsideTheirPictures) {
   for (char32_t letter : {U'L', U'O', U'S', U'E', U'W', U'I', U'N'}) {
     const Image image = PaintResultLetter(letter, letter > U'S').ToKeyedImage();
     EXPECT_EQ(InkOnBorder(image), 0);

@@ -3,6 +3,7 @@
 #include "backgrounds.h"
 #include "glyph_strip.h"
 #include "menu_art.h"
+#include "menu_entries.h"
 #include "music.h"
 #include "ogg_writer.h"
 #include "sheets.h"
@@ -93,39 +94,17 @@ void AddSnakeSet(std::vector<CatalogueEntry>& out, int set) {
   }
 }
 
-struct MenuImage {
-  const char* name;
-  int width;
-  int height;
-  const char32_t* text;
-};
-
 void AddMenus(std::vector<CatalogueEntry>& out) {
-  static const MenuImage kMenus[] = {
-      {"menue01", 263, 106, U"Spielen"},
-      {"menue02", 493, 123, U"Highscores"},
-      {"menue03", 249, 88, U"Hilfe"},
-      {"menue04", 675, 99, U"Snake"},
-      {"menue05", 402, 84, U"Optionen"},
-      {"menue06", 353, 88, U"Credits"},
-      {"menue07", 378, 107, U"Beenden"},
-      {"moduswahl01", 406, 80, U"1 Spieler"},
-      {"moduswahl02", 997, 87, U"1 Spieler gegen den Computer"},
-      {"moduswahl03", 422, 80, U"2 Spieler"},
-      {"optionen01", 742, 102, U"Partikeleffekte"},
-      {"optionen02", 800, 112, U"Explosionsringbreite"},
-      {"optionen03", 793, 175, U"Spielstärke des\nComputergegners"},
-      {"optionen04", 636, 112, U"Grafikset"},
-      {"optionen05", 740, 97, U"Snake Grafikset"},
-  };
-  for (const MenuImage& menu : kMenus) {
-    const std::string base = Utf8(u8"Menüs/") + menu.name;
-    for (bool highlighted : {false, true}) {
-      const MenuImage m = menu;
-      out.push_back(
-          Bmp(base + (highlighted ? "a.bmp" : ".bmp"), m.width, m.height, [m, highlighted] {
-            return PaintMenuEntry(m.text, m.width, m.height, highlighted).ToKeyedImage();
-          }));
+  for (const std::vector<MenuEntry>& menu : Menus()) {
+    for (const MenuEntry& e : menu) {
+      for (bool highlighted : {false, true}) {
+        const MenuEntry entry = e;
+        const std::vector<MenuEntry>* group = &menu;
+        const std::string file = Utf8(u8"Menüs/") + entry.name + (highlighted ? "a.bmp" : ".bmp");
+        out.push_back(Bmp(file, entry.width, entry.height, [entry, group, highlighted] {
+          return PaintMenuEntry(entry, MenuTextSize(*group), highlighted).ToKeyedImage();
+        }));
+      }
     }
   }
 }

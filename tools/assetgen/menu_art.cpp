@@ -10,36 +10,6 @@
 namespace kb::assetgen {
 namespace {
 
-TextStyle EntryStyle(bool highlighted, float outline) {
-  TextStyle style;
-  style.font = FontStyle::kSansBold;
-  if (highlighted) {
-    style.fillTop = FromHex(0xFFF6B0);
-    style.fillBottom = FromHex(0xFF8A10);
-    style.outline = FromHex(0x3A1404);
-    style.halo = FromHex(0xFFE680);
-  } else {
-    style.fillTop = FromHex(0xF2F6FF);
-    style.fillBottom = FromHex(0x6C84B8);
-    style.outline = FromHex(0x0C1228);
-    style.halo = style.outline;  // same reach as the highlight: the text keeps its size
-  }
-  style.haloWidth = std::max(1.5f, outline * 0.6f);
-  style.outlineWidth = outline;
-  style.shadow = FromHex(0x080808);
-  style.shadowOffset = static_cast<int>(std::lround(outline));
-  style.shine = highlighted ? 0.25f : 0.18f;
-  return style;
-}
-
-// A small lit diamond beside a highlighted entry, pointing at the text.
-void PaintMarker(Canvas& canvas, Vec2 centre, float size) {
-  const std::vector<Vec2> points = RegularPolygon(centre, size, 4, 0.0f);
-  const Sdf shape = [points](Vec2 p) { return PolygonSdf(p, points); };
-  PaintLitShape(canvas, LitShape{shape, FromHex(0xFF5A20), size * 0.45f, Finish::kGloss, 3}, true,
-                false);
-}
-
 Rgba ButtonBase(ButtonColour colour) {
   switch (colour) {
     case ButtonColour::kBlue:
@@ -82,31 +52,6 @@ TextStyle LabelStyle(int outline) {
 }
 
 }  // namespace
-
-Canvas PaintMenuEntry(std::u32string_view text, int width, int height, bool highlighted) {
-  Canvas canvas(width, height);
-  const bool twoLines = text.find(U'\n') != std::u32string_view::npos;
-  const float lineHeight = static_cast<float>(height) / (twoLines ? 2.0f : 1.0f);
-  const float outline = std::max(2.0f, lineHeight * 0.035f);
-  // Both variants leave room for the markers so the text does not move when
-  // the highlight changes.
-  const int side = height * 3 / 10;
-  const Box area{side, 0, width - 2 * side, height};
-  const Box ink = PaintTextFitted(canvas, text, area, twoLines ? 0.84f : 0.66f,
-                                  EntryStyle(highlighted, outline));
-  if (highlighted) {
-    const float size = lineHeight * 0.13f;
-    const float y = static_cast<float>(ink.y + ink.height / 2);
-    const float gap = size * 1.4f;
-    PaintMarker(canvas, Vec2{std::max(size + 2.0f, static_cast<float>(ink.x) - gap), y}, size);
-    PaintMarker(canvas,
-                Vec2{std::min(static_cast<float>(width) - size - 2.0f,
-                              static_cast<float>(ink.x + ink.width) + gap),
-                     y},
-                size);
-  }
-  return canvas;
-}
 
 Canvas PaintButton(std::u32string_view line1, std::u32string_view line2, ButtonColour colour) {
   Canvas canvas(96, 48);

@@ -6,10 +6,6 @@
 
 namespace kb::assetgen {
 
-// A menu entry as a picture of its text, transparent around the letters. The
-// highlighted variant glows gold and is flanked by two marker stones.
-Canvas PaintMenuEntry(std::u32string_view text, int width, int height, bool highlighted);
-
 enum class ButtonColour { kBlue, kAmber, kGreen, kGrey, kRed };
 
 // A 96 x 48 game-screen button with one or two lines of text.

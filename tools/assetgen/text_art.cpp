@@ -133,8 +133,14 @@ void PaintInkFitted(Canvas& canvas, std::u32string_view text, Box box, const Tex
   PaintTextLine(canvas, text, box.x + box.width / 2 - shift, top + ink.baseline, true, low, style);
 }
 
-Box PaintTextFitted(Canvas& canvas, std::u32string_view text, Box box, float lineFill,
-                    const TextStyle& style, int maxPixelSize) {
+void LineMetrics(FontStyle font, int pixelSize, int* ascent, int* descent) {
+  const Metrics m = MetricsAt(font, pixelSize);
+  *ascent = m.ascent;
+  *descent = m.descent;
+}
+
+int FittedTextSize(std::u32string_view text, Box box, float lineFill, const TextStyle& style,
+                   int maxPixelSize) {
   const std::vector<std::u32string> lines = SplitLines(text);
   const int lineCount = static_cast<int>(lines.size());
   const float pad = style.outlineWidth + style.haloWidth + static_cast<float>(style.shadowOffset);
@@ -162,7 +168,15 @@ Box PaintTextFitted(Canvas& canvas, std::u32string_view text, Box box, float lin
       high = mid - 1;
     }
   }
-  const int size = low;
+  return low;
+}
+
+Box PaintTextFitted(Canvas& canvas, std::u32string_view text, Box box, float lineFill,
+                    const TextStyle& style, int maxPixelSize) {
+  const std::vector<std::u32string> lines = SplitLines(text);
+  const int lineCount = static_cast<int>(lines.size());
+  const float pad = style.outlineWidth + style.haloWidth + static_cast<float>(style.shadowOffset);
+  const int size = FittedTextSize(text, box, lineFill, style, maxPixelSize);
   const Metrics metrics = MetricsAt(style.font, size);
   const int lineHeight = metrics.ascent + metrics.descent + static_cast<int>(std::ceil(2.0f * pad));
   const int lineGap = lineCount > 1 ? lineHeight / 6 : 0;

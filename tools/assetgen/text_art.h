@@ -28,6 +28,14 @@ struct TextStyle {
 Box PaintTextFitted(Canvas& canvas, std::u32string_view text, Box box, float lineFill,
                     const TextStyle& style, int maxPixelSize = 400);
 
+// The size PaintTextFitted would choose for text in box.
+int FittedTextSize(std::u32string_view text, Box box, float lineFill, const TextStyle& style,
+                   int maxPixelSize = 400);
+
+// Rows above the baseline of the tallest capital (umlaut dots included) and
+// below it of the deepest descender, at a pixel size.
+void LineMetrics(FontStyle font, int pixelSize, int* ascent, int* descent);
+
 // Paints a single line as large as its own ink (not the font's line
 // height) fits the box, centred on the ink: for lone capitals and digits.
 void PaintInkFitted(Canvas& canvas, std::u32string_view text, Box box, const TextStyle& style);
