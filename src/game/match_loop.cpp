@@ -91,6 +91,7 @@ void Game::RunMatch() {
   PeriodEndTicks = NowTicks + kPeriodMs;
   StartMatch(rules, chance);
   ReadOptionsFile(platform.files, options);
+  rules.AiStrength = options.AiStrength;
   music.WaitWithMusic(1000);
   MatchStartCounter = clock.PerformanceCounter();
   PassCount = 0;

@@ -16,6 +16,7 @@ TEST(MainMenu, AClickHighlightsAndAClickOnTheHighlightedEntryStartsIt) {
     script.Click();
   });
   script.At(4, [&] { script.Click(); });
+  script.At(5, [&] { script.Key(key::kEscape, 60); });  // leaves the table
   script.At(6, [&] {
     script.MoveTo(500, 580);  // "Beenden": highlighted by the first click only
     script.Click();
@@ -38,10 +39,12 @@ TEST(MainMenu, BandsAloneDecideAndAClickInNoBandStartsTheHighlightedEntry) {
     script.MoveTo(500, 700);  // below every band
     script.Click();
   });
+  script.At(5, [&] { script.Key(key::kEscape, 60); });
   script.At(6, [&] {
     script.MoveTo(500, 20);  // above every band
     script.Click();
   });
+  script.At(7, [&] { script.Key(key::kEscape, 60); });
   script.At(8, [&] { g.fake.KeyDownAt(g.Now() + 50, key::kEscape); });  // ESC does nothing here
   script.At(10, [&] {
     g.fake.KeyUpAt(g.Now(), key::kEscape);
