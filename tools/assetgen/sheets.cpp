@@ -109,56 +109,76 @@ Canvas PaintRemovalSheet(const Canvas& stone, uint32_t seed) {
 }
 
 Canvas PaintExplosionSheet() {
+  // The board blows this sheet up to 2, 4 and 8 times its size without
+  // smoothing, so it is built from broad shapes and soft gradients: a round
+  // fireball with a few billows, a white-hot core that cools, embers of a few
+  // pixels, and smoke that thins into holes at the end.
   Canvas sheet(kCell * kSheetColumns, kCell * kSheetRows);
   AssetRandom random(77);
-  std::array<float, 12> sparkAngles{};
-  for (float& a : sparkAngles) a = random.Range(0.0f, 2.0f * kPi);
+  struct Ember {
+    float angle, speed, size;
+  };
+  std::array<Ember, 7> embers{};
+  for (Ember& e : embers) {
+    e = Ember{random.Range(0.0f, 2.0f * kPi), random.Range(0.8f, 1.2f), random.Range(1.4f, 2.2f)};
+  }
+  const float phases[3] = {random.Range(0.0f, 6.0f), random.Range(0.0f, 6.0f),
+                           random.Range(0.0f, 6.0f)};
   for (int step = 0; step < kAnimationSteps; ++step) {
     int column = 0, row = 0;
     SheetCell(step, &column, &row);
     const int ox = column * kCell;
     const int oy = row * kCell;
     const float t = static_cast<float>(step) / static_cast<float>(kAnimationSteps - 1);
-    const float radius = 6.0f + 17.0f * std::sqrt(t);
-    const float heat = std::max(0.0f, 1.0f - 1.25f * t);  // white-hot early, smoke late
-    const float holes = std::max(0.0f, (t - 0.35f) * 1.1f);
+    const float radius = 7.0f + 15.5f * (1.0f - std::pow(1.0f - t, 2.4f));
+    const float heat = std::max(0.0f, 1.0f - 1.15f * t);  // white-hot early, smoke late
+    const float tear = std::max(0.0f, (t - 0.45f) / 0.55f);
     for (int y = 0; y < kCell; ++y) {
       for (int x = 0; x < kCell; ++x) {
         const Vec2 d{static_cast<float>(x) + 0.5f - 24.0f, static_cast<float>(y) + 0.5f - 24.0f};
         const float r = Length(d);
         const float angle = std::atan2(d.y, d.x);
-        const float edge = radius * (0.78f + 0.36f * FractalNoise(std::cos(angle) * 2.0f + t * 3.0f,
-                                                                  std::sin(angle) * 2.0f, 5, 3));
-        if (r > edge) continue;
-        const float turbulence = FractalNoise(d.x * 0.16f + t * 4.0f, d.y * 0.16f, 9, 3);
-        if (turbulence < holes * (0.6f + 0.6f * r / edge)) continue;  // the cloud tears apart
-        const float inner = r / edge;
-        const float glow =
-            std::clamp((1.0f - inner) * (0.6f + turbulence) * (0.4f + heat), 0.0f, 1.0f);
-        Rgba c;
-        if (glow > 0.75f) {
-          c = Mix(FromHex(0xFFD040), FromHex(0xFFFFE8), (glow - 0.75f) * 4.0f);
-        } else if (glow > 0.4f) {
-          c = Mix(FromHex(0xF05010), FromHex(0xFFD040), (glow - 0.4f) / 0.35f);
-        } else {
-          c = Mix(FromHex(0x3A302C), FromHex(0xF05010), glow / 0.4f);
+        // Three slow billows around the rim, turning a little as it grows.
+        float rim = 0.0f;
+        for (int k = 0; k < 3; ++k) {
+          rim += std::sin(angle * static_cast<float>(k + 3) + phases[k] + t * 1.5f) /
+                 static_cast<float>(k + 3);
         }
-        c = Mix(c, FromHex(0x4A4440), std::clamp(t * 0.9f - glow * 0.5f, 0.0f, 0.8f));
+        const float edge = radius * (0.9f + 0.22f * rim);
+        if (r > edge) continue;
+        const float inner = r / edge;
+        // Broad smoke holes: noise with features a fifth of the cell wide.
+        const float cloud = FractalNoise(d.x * 0.11f + t * 2.0f, d.y * 0.11f, 9, 2);
+        if (cloud < tear * (0.55f + 0.5f * inner)) continue;
+        const float glow = std::clamp(
+            (1.0f - inner * inner) * (0.35f + 0.9f * heat) + 0.25f * (cloud - 0.5f), 0.0f, 1.0f);
+        Rgba c;
+        if (glow > 0.72f) {
+          c = Mix(FromHex(0xFFD858), FromHex(0xFFFFF0), (glow - 0.72f) / 0.28f);
+        } else if (glow > 0.38f) {
+          c = Mix(FromHex(0xF25A14), FromHex(0xFFD858), (glow - 0.38f) / 0.34f);
+        } else {
+          c = Mix(FromHex(0x50302A), FromHex(0xF25A14), glow / 0.38f);
+        }
+        // Late frames turn to grey smoke, darkest at the rim.
+        c = Mix(c, Mix(FromHex(0x6A625C), FromHex(0x3A3432), inner),
+                std::clamp(t * 1.1f - glow * 0.6f, 0.0f, 0.85f));
         sheet.At(ox + x, oy + y) = c;
       }
     }
-    // Sparks thrown ahead of the cloud in the first steps.
+    // Embers thrown ahead of the cloud in the first half.
     if (step < 9) {
-      for (float a : sparkAngles) {
-        const float reach = radius + 2.0f + 10.0f * t;
-        const Vec2 dir{std::cos(a), std::sin(a)};
-        for (float s = reach - 3.0f; s < reach; s += 0.5f) {
-          const int x = static_cast<int>(24.0f + dir.x * s);
-          const int y = static_cast<int>(24.0f + dir.y * s);
-          if (x >= 0 && y >= 0 && x < kCell && y < kCell) {
-            sheet.At(ox + x, oy + y) = FromHex(step < 5 ? 0xFFF0A0 : 0xFF9030);
-          }
-        }
+      for (const Ember& e : embers) {
+        const float reach = radius * 0.8f + (6.0f + 16.0f * t) * e.speed;
+        const Vec2 c{24.0f + std::cos(e.angle) * reach, 24.0f + std::sin(e.angle) * reach};
+        const float size = e.size * (1.0f - 0.06f * static_cast<float>(step));
+        FillShape(
+            sheet, ox, oy, ox + kCell, oy + kCell,
+            [&](Vec2 p) {
+              return CircleSdf(p, Vec2{c.x + static_cast<float>(ox), c.y + static_cast<float>(oy)},
+                               size);
+            },
+            [&](Vec2) { return FromHex(step < 4 ? 0xFFF0B0 : 0xFFA040); });
       }
     }
   }
