@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "compose.h"
 #include "shapes.h"
 #include "stone_painter.h"
 
@@ -191,6 +192,23 @@ void PaintBuilding(Canvas& canvas, int set, StoneKind kind, bool marked) {
   }
 }
 
+// Each building stands on a tile of its own colour, darker, so a group of
+// one colour reads as one area on the board while the shapes tell the
+// colours apart.
+void PaintBuildingTile(Canvas& canvas, int set, StoneKind kind, bool marked) {
+  const Rgba base = BaseColour(set, kind);
+  const Sdf tile = Box(2.5f, 2.5f, 45.5f, 45.5f, 5.0f);
+  PaintLitShape(canvas,
+                LitShape{tile, Mix(Scale(base, 0.5f), FromHex(0x20283A), 0.25f), 3.0f,
+                         Finish::kMatte, 19 + static_cast<uint32_t>(kind)},
+                true, marked);
+  // A strip of ground along the bottom.
+  FillShapeColour(canvas, Box(5.0f, 39.0f, 43.0f, 42.5f, 1.0f), Scale(base, 0.32f));
+  Canvas building(kStoneSize, kStoneSize);
+  PaintBuilding(building, set, kind, marked);
+  DrawTransformed(canvas, building, Vec2{24.0f, 23.5f}, 0.8f, 0.0f);
+}
+
 void PaintTraffic(Canvas& canvas, int set, StoneKind kind, bool marked) {
   const Rgba base = BaseColour(set, kind);
   const Rgba white{0.97f, 0.97f, 0.97f, 1};
@@ -371,7 +389,7 @@ Canvas PaintStone(int set, StoneKind kind, bool marked) {
       PaintGeometric(canvas, set, kind, marked);
       break;
     case SetStyle::kBuildings:
-      PaintBuilding(canvas, set, kind, marked);
+      PaintBuildingTile(canvas, set, kind, marked);
       break;
     case SetStyle::kTraffic:
       PaintTraffic(canvas, set, kind, marked);
