@@ -154,9 +154,11 @@ Canvas PaintHighscoresBackground() {
 
 Canvas PaintOptionsBackground() {
   Canvas canvas(kScreenWidth, kScreenHeight);
-  // Warm charcoal: blue text must stand out, so no blue in the middle.
-  FillVertical(canvas, FromHex(0x22201C), FromHex(0x0E0C0A));
+  // Warm charcoal, nearly black where the rows stand: blue text is only as
+  // bright as pure blue, so it needs the darkest ground, and no blue in it.
+  FillVertical(canvas, FromHex(0x24201A), FromHex(0x0C0A08));
   AddMottle(canvas, 0.14f, 130.0f, 51);
+  DarkenAround(canvas, Vec2{512.0f, 450.0f}, Vec2{420.0f, 260.0f}, 0.6f);
   AddVignette(canvas, 0.55f);
   // Gears at the outer edges, away from the text.
   for (int i = 0; i < 4; ++i) {
@@ -181,9 +183,11 @@ Canvas PaintOptionsBackground() {
 
 Canvas PaintHelpBackground() {
   Canvas canvas(kScreenWidth, kScreenHeight);
-  FillVertical(canvas, FromHex(0x0C0E16), FromHex(0x10141E));
+  // Neutral, nearly black behind the text: its headings are pure blue.
+  FillVertical(canvas, FromHex(0x0C0B0A), FromHex(0x12100E));
   AddMottle(canvas, 0.08f, 200.0f, 61);
   AddVignette(canvas, 0.4f);
+  PaintFrame(canvas, FromHex(0x6A5A40));
   // One quiet band of stones between the text and the bottom line.
   Canvas band(kScreenWidth, 96);
   PaintStoneFloor(band, 0, 2, 62, 0.38f);

@@ -92,6 +92,33 @@ void AddVignette(Canvas& canvas, float strength) {
   }
 }
 
+void DarkenAround(Canvas& canvas, Vec2 centre, Vec2 radii, float strength) {
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      const float dx = (static_cast<float>(x) - centre.x) / radii.x;
+      const float dy = (static_cast<float>(y) - centre.y) / radii.y;
+      const float inside = std::clamp(1.3f - std::sqrt(dx * dx + dy * dy), 0.0f, 1.0f);
+      Rgba& p = canvas.At(x, y);
+      p = Scale(p, 1.0f - strength * inside);
+    }
+  }
+}
+
+void PaintFrame(Canvas& canvas, Rgba colour) {
+  const float w = static_cast<float>(canvas.Width());
+  const float h = static_cast<float>(canvas.Height());
+  for (float inset : {4.0f, 8.0f}) {
+    const Vec2 half{w * 0.5f - inset, h * 0.5f - inset};
+    const float alpha = inset < 6.0f ? 0.9f : 0.45f;
+    FillShape(
+        canvas,
+        [&](Vec2 p) {
+          return std::abs(BoxSdf(p, Vec2{w * 0.5f, h * 0.5f}, half, 6.0f)) - 0.6f;
+        },
+        [&](Vec2) { return WithAlpha(colour, alpha); });
+  }
+}
+
 void PaintPanel(Canvas& canvas, Box area, float radius, Rgba fill, Rgba border, float opacity) {
   const Vec2 centre{static_cast<float>(area.x) + static_cast<float>(area.width) * 0.5f,
                     static_cast<float>(area.y) + static_cast<float>(area.height) * 0.5f};

@@ -22,6 +22,12 @@ void AddMottle(Canvas& canvas, float amount, float featureSize, uint32_t seed);
 // Darkens towards the corners.
 void AddVignette(Canvas& canvas, float strength);
 
+// Darkens an elliptical area (centre, radii) by up to strength, softly.
+void DarkenAround(Canvas& canvas, Vec2 centre, Vec2 radii, float strength);
+
+// A thin double line just inside the picture's edges.
+void PaintFrame(Canvas& canvas, Rgba colour);
+
 // A rounded panel (for areas that carry text), with a thin border.
 void PaintPanel(Canvas& canvas, Box area, float radius, Rgba fill, Rgba border, float opacity);
 

@@ -70,7 +70,7 @@ Canvas PaintButton(std::u32string_view line1, std::u32string_view line2, ButtonC
 }
 
 Canvas PaintSaveButton() {
-  Canvas canvas(256, 64, FromHex(0x181C24));
+  Canvas canvas(256, 64, FromHex(0x0C0A08));  // the corner of the options picture
   Canvas button(248, 56);
   PaintButtonBody(button, FromHex(0x2E9A44), 10.0f);
   // A tick in front of the word.
