@@ -226,9 +226,24 @@ TEST(AssetTextPictureTest, MenuEntriesReadAlikeAndStayInsideTheirPictures) {
 }
 
 TEST(AssetTextPictureTest, LettersAndButtonsStayInsideTheirPictures) {
+  // LOSE and WIN fall side by side: every letter stands as tall as the E.
+  auto inkHeight = [](const Image& image) {
+    int top = image.height, bottom = -1;
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) {
+        if (image.At(x, y) == 0xFF000000u) continue;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+    return bottom - top + 1;
+  };
+  const int tall = inkHeight(PaintResultLetter(U'E', false).ToKeyedImage());
+  EXPECT_GT(tall, 80);
   for (char32_t letter : {U'L', U'O', U'S', U'E', U'W', U'I', U'N'}) {
     const Image image = PaintResultLetter(letter, letter > U'S').ToKeyedImage();
     EXPECT_EQ(InkOnBorder(image), 0);
+    EXPECT_NEAR(inkHeight(image), tall, 3) << static_cast<char>(letter);
   }
   const Image button =
       PaintButton(U"Steintausch", U"nicht aktiv", ButtonColour::kGrey).ToKeyedImage();

@@ -59,6 +59,17 @@ void DrawTransformed(Canvas& target, const Canvas& source, Vec2 centre, float sc
   }
 }
 
+void DrawSqueezed(Canvas& target, const Canvas& source) {
+  const float sx = static_cast<float>(source.Width()) / static_cast<float>(target.Width());
+  for (int y = 0; y < target.Height(); ++y) {
+    for (int x = 0; x < target.Width(); ++x) {
+      const Rgba c =
+          Sample(source, (static_cast<float>(x) + 0.5f) * sx, static_cast<float>(y) + 0.5f);
+      if (c.a > 0.0f) target.Blend(x, y, WithAlpha(c, 1.0f), c.a);
+    }
+  }
+}
+
 void FillVertical(Canvas& canvas, Rgba top, Rgba bottom) {
   for (int y = 0; y < canvas.Height(); ++y) {
     const Rgba c = WithAlpha(

@@ -12,6 +12,10 @@ namespace kb::assetgen {
 void DrawTransformed(Canvas& target, const Canvas& source, Vec2 centre, float scale, float angle,
                      float brightness = 1.0f, float opacity = 1.0f);
 
+// Paints source narrowed or widened to the target's width (heights equal),
+// with bilinear sampling.
+void DrawSqueezed(Canvas& target, const Canvas& source);
+
 // A vertical gradient over the whole canvas, opaque.
 void FillVertical(Canvas& canvas, Rgba top, Rgba bottom);
 

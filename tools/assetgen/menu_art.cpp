@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "compose.h"
+#include "font.h"
 #include "shapes.h"
 #include "stone_painter.h"
 #include "text_art.h"
@@ -89,7 +91,8 @@ Canvas PaintSaveButton() {
 }
 
 Canvas PaintResultLetter(char32_t letter, bool win) {
-  Canvas canvas(64, 96);
+  constexpr int kWidth = 64;
+  constexpr int kHeight = 96;
   TextStyle style;
   style.font = FontStyle::kCondensedBold;
   if (win) {
@@ -108,8 +111,26 @@ Canvas PaintResultLetter(char32_t letter, bool win) {
   style.shadowOffset = 3;
   style.shadow = FromHex(0x0A0A0A);
   style.shine = 0.2f;
+  // All seven letters stand equally tall: the size is set by the capital
+  // height, and a letter too wide for its picture (the W) is narrowed rather
+  // than shrunk.
+  const int pad = static_cast<int>(std::ceil(style.outlineWidth + style.haloWidth)) + 2;
+  int size = 6;
+  for (int s = 6; s < 2 * kHeight; ++s) {
+    int w = 0, h = 0;
+    MeasureText(U"E", style.font, s, &w, &h);
+    if (h + 2 * pad + style.shadowOffset > kHeight) break;
+    size = s;
+  }
   const char32_t text[1] = {letter};
-  PaintInkFitted(canvas, std::u32string_view(text, 1), Box{0, 0, 64, 96}, style);
+  int inkWidth = 0, inkHeight = 0;
+  MeasureText(std::u32string_view(text, 1), style.font, size, &inkWidth, &inkHeight);
+  const int wide = std::max(kWidth, inkWidth + 2 * pad + style.shadowOffset);
+  Canvas drawn(wide, kHeight);
+  PaintInkFitted(drawn, std::u32string_view(text, 1), Box{0, 0, wide, kHeight}, style);
+  if (wide == kWidth) return drawn;
+  Canvas canvas(kWidth, kHeight);
+  DrawSqueezed(canvas, drawn);
   return canvas;
 }
 
