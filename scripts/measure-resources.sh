@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Measures what the real game costs the machine, under its own Xvfb: the time
+# from start to the title picture, the CPU share of one core while the main
+# menu and while a one-player match sit idle, and the resident memory in a
+# match. Prints the figures; asserts nothing. Run after scripts/build.sh.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/tests/e2e/xvfb_session.sh"
+data="$top/build/data"
+source "$top/tests/e2e/screens.sh"
+seconds=${1:-10}
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
+# cpu_share SECONDS: percent of one core used over that long.
+cpu_share() {
+  local hz before after
+  hz=$(getconf CLK_TCK)
+  before=$(cpu_ticks)
+  sleep "$1"
+  after=$(cpu_ticks)
+  awk -v d=$((after - before)) -v hz="$hz" -v s="$1" 'BEGIN { printf "%.1f", 100 * d / hz / s }'
+}
+
+start_display 1024x768
+make_references
+started=$(date +%s.%N)
+start_game "$top/build/klotzbrecher3" "$data"
+wait_for_window "Klotzbrecher 3" >/dev/null
+wait_for_title
+title_at=$(date +%s.%N)
+press Return 50
+wait_for_main_menu
+sleep 1
+menu_cpu=$(cpu_share "$seconds")
+press Return 50
+wait_for_mode_selection
+press Return 50
+wait_for_match
+sleep 2
+match_cpu=$(cpu_share "$seconds")
+rss=$(awk '/VmRSS/ { print $2 }' "/proc/$game_pid/status")
+press Escape 50
+wait_for_mode_selection
+
+awk -v s="$started" -v t="$title_at" 'BEGIN { printf "start-up to the title picture: %.2f s (screenshot polling, +-0.2 s)\n", t - s }'
+echo "CPU share of one core, main menu idle: ${menu_cpu} %"
+echo "CPU share of one core, one-player match idle: ${match_cpu} %"
+echo "resident memory in a match: $((rss / 1024)) MiB"
