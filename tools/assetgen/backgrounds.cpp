@@ -5,6 +5,8 @@
 #include "compose.h"
 #include "logo.h"
 #include "noise.h"
+#include "shapes.h"
+#include "stone_painter.h"
 #include "stones.h"
 #include "text_art.h"
 
@@ -72,6 +74,28 @@ void PaintRays(Canvas& canvas, Vec2 origin, Rgba colour, int count, float streng
   }
 }
 
+// A gold medal with a star, on a short red ribbon.
+void PaintMedal(Canvas& canvas, Vec2 centre, float radius) {
+  for (float side : {-1.0f, 1.0f}) {
+    const std::vector<Vec2> ribbon = {{centre.x + side * radius * 0.15f, centre.y},
+                                      {centre.x + side * radius * 0.75f, centre.y + radius * 1.1f},
+                                      {centre.x + side * radius * 0.45f, centre.y + radius * 0.95f},
+                                      {centre.x + side * radius * 0.3f, centre.y + radius * 1.25f},
+                                      {centre.x - side * radius * 0.2f, centre.y + radius * 0.2f}};
+    FillShape(
+        canvas, [&](Vec2 p) { return PolygonSdf(p, ribbon); },
+        [](Vec2) { return FromHex(0xB01818); });
+  }
+  const Vec2 c = centre;
+  PaintLitShape(canvas,
+                LitShape{[c, radius](Vec2 p) { return CircleSdf(p, c, radius * 0.78f); },
+                         FromHex(0xE8B030), radius * 0.3f, Finish::kGloss, 5},
+                true, false);
+  const std::vector<Vec2> star = StarPolygon(c, radius * 0.5f, radius * 0.21f, 5, -1.5708f);
+  PaintInlay(
+      canvas, [star](Vec2 p) { return PolygonSdf(p, star); }, FromHex(0xFFE890), false);
+}
+
 TextStyle Headline(Rgba top, Rgba bottom) {
   TextStyle style;
   style.font = FontStyle::kSerifBold;
@@ -125,16 +149,19 @@ Canvas PaintGameoverBackground() {
   AddMottle(canvas, 0.18f, 120.0f, 31);
   ScatterStones(canvas, 30, 32, 0, Box{0, 0, 1024, 768}, Box{100, 40, 824, 470}, 0.5f);
   AddVignette(canvas, 0.5f);
-  // The light sheet the entry texts are written on.
-  PaintPanel(canvas, Box{272, 78, 480, 100}, 12.0f, FromHex(0xF4ECD8), FromHex(0x806040), 1.0f);
-  Canvas grain(kScreenWidth, kScreenHeight, Rgba{1, 1, 1, 1});
+  // The light card the entry texts are written on (they start at x 300); a
+  // medal on its left end makes the card whole even when no entry is made.
+  const Box card{188, 78, 564, 100};
+  PaintPanel(canvas, card, 12.0f, FromHex(0xF4ECD8), FromHex(0x806040), 1.0f);
+  Canvas grain(card.width, card.height, Rgba{1, 1, 1, 1});
   AddMottle(grain, 0.04f, 30.0f, 33);
-  for (int y = 82; y < 174; ++y) {
-    for (int x = 276; x < 748; ++x) {
-      Rgba& p = canvas.At(x, y);
+  for (int y = 4; y < card.height - 4; ++y) {
+    for (int x = 4; x < card.width - 4; ++x) {
+      Rgba& p = canvas.At(card.x + x, card.y + y);
       p = Scale(p, grain.At(x, y).r);
     }
   }
+  PaintMedal(canvas, Vec2{242.0f, 128.0f}, 36.0f);
   PaintTextFitted(canvas, U"GAME OVER", Box{120, 280, 784, 200}, 0.9f,
                   Headline(FromHex(0xFFD0A0), FromHex(0xB01010)));
   return canvas;

@@ -11,7 +11,7 @@ constexpr int kScreenHeight = 768;
 // screen prints text calm and in the contrast that text needs.
 Canvas PaintTitleBackground();
 Canvas PaintMenuBackground();
-Canvas PaintGameoverBackground();    // light panel for black text at x 300-700, y 100-160
+Canvas PaintGameoverBackground();    // light card for black text at x 300-730, y 100-160
 Canvas PaintHighscoresBackground();  // dark for white text at x 330-770, y 95-400
 Canvas PaintOptionsBackground();     // dark, not blue, for coloured text at x 260-760, y 220-670
 Canvas PaintHelpBackground();        // dark and even over x 10-1010, y 30-530 and y 740
