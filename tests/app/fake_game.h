@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,63 @@ struct FakeGame {
   platform::FakePlatform fake;
   DataFolderFiles files;
   platform::SilentAudio audio;
+  platform::Platform platform{fake, fake, fake, fake, files, audio};
+  Game game{platform};
+  std::vector<std::string> screens;
+};
+
+// The data folder with files the test takes away or puts in front.
+class DamagedDataFolder final : public platform::FileSystem {
+ public:
+  bool ReadFile(std::string_view path, std::vector<uint8_t>& out) override {
+    out.clear();
+    if (missing_.count(std::string(path)) != 0) return false;
+    return inner_.ReadFile(path, out);
+  }
+  bool WriteFile(std::string_view path, std::span<const uint8_t> bytes) override {
+    missing_.erase(std::string(path));
+    return inner_.WriteFile(path, bytes);
+  }
+  bool MakeFolder(std::string_view path) override { return inner_.MakeFolder(path); }
+  void Remove(std::string_view path) { missing_.insert(std::string(path)); }
+  // The first `size` bytes of the data folder's own file.
+  void Truncate(std::string_view path, size_t size) {
+    std::vector<uint8_t> bytes;
+    inner_.ReadFile(path, bytes);
+    bytes.resize(std::min(bytes.size(), size));
+    inner_.memory().Put(path, bytes);
+  }
+  platform::MemoryFileSystem& memory() { return inner_.memory(); }
+
+ private:
+  DataFolderFiles inner_;
+  std::set<std::string> missing_;
+};
+
+// A whole game on the scripted machine that has not started yet: the test
+// damages or replaces files of the data folder and may bring its own sound
+// device; Start() then runs the start-up and passes the title picture. The
+// data folder stays visible afterwards, as the music is read while playing.
+struct UnstartedGame {
+  explicit UnstartedGame(platform::AudioDevice* device = nullptr, uint64_t limitMs = 600000)
+      : fake(limitMs), audio(device != nullptr ? *device : silent) {
+    game.OnScreen = [this](const char* name) { screens.emplace_back(name); };
+  }
+  void Start() {
+    fake.KeyPressAt(fake.NowMs(), key::kReturn, 20);
+    game.Init();
+  }
+  uint64_t Now() const { return fake.NowMs(); }
+  int Count(const std::string& screen) const {
+    int n = 0;
+    for (const std::string& s : screens) n += s == screen ? 1 : 0;
+    return n;
+  }
+
+  platform::FakePlatform fake;
+  DamagedDataFolder files;
+  platform::SilentAudio silent;
+  platform::AudioDevice& audio;
   platform::Platform platform{fake, fake, fake, fake, files, audio};
   Game game{platform};
   std::vector<std::string> screens;
