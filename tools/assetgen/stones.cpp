@@ -199,7 +199,7 @@ void PaintBuildingTile(Canvas& canvas, int set, StoneKind kind, bool marked) {
   const Rgba base = BaseColour(set, kind);
   const Sdf tile = Box(2.5f, 2.5f, 45.5f, 45.5f, 5.0f);
   PaintLitShape(canvas,
-                LitShape{tile, Mix(Scale(base, 0.5f), FromHex(0x20283A), 0.25f), 3.0f,
+                LitShape{tile, Mix(Scale(base, 0.58f), FromHex(0x20283A), 0.2f), 3.0f,
                          Finish::kMatte, 19 + static_cast<uint32_t>(kind)},
                 true, marked);
   // A strip of ground along the bottom.
