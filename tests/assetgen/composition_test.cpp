@@ -7,6 +7,7 @@
 
 #include "catalogue.h"
 #include "harmony.h"
+#include "instruments.h"
 #include "melody.h"
 #include "menu_art.h"
 #include "menu_entries.h"
@@ -146,6 +147,47 @@ TEST(AssetMusicTest, TracksSoundThroughoutAndGrowOnRequest) {
   }
   const StereoBuffer longer = ComposeFestorchester(200.0f);
   EXPECT_GE(static_cast<float>(longer.left.size()) / static_cast<float>(longer.sampleRate), 200.0f);
+}
+
+// A note that sounds again is mixed from the cache: the same samples at
+// its new time; a note that differs in anything the voice hears is not.
+TEST(AssetMusicTest, RepeatedNotesSoundTheSameAndOthersDiffer) {
+  Bus bus(8000, 4.0f);
+  PlayPluck(bus, Note{0.5f, 0.2f, 69.0f, 0.8f, 0.0f});
+  PlayPluck(bus, Note{1.5f, 0.2f, 69.0f, 0.8f, 0.0f});
+  PlayPluck(bus, Note{2.5f, 0.2f, 69.0f, 0.4f, 0.0f});  // softer
+  PlayPluck(bus, Note{3.5f, 0.2f, 71.0f, 0.8f, 0.0f});  // higher
+  const StereoBuffer out = bus.Finish(0.0f, 0.4f);
+  const std::size_t n = 8000 * 4 / 10;
+  auto at = [&](float seconds, std::size_t k) {
+    return out.left[static_cast<std::size_t>(seconds * 8000.0f) + k];
+  };
+  float first = 0.0f, difference = 0.0f, softer = 0.0f, higher = 0.0f;
+  for (std::size_t k = 0; k < n; ++k) {
+    first += std::abs(at(0.5f, k));
+    difference += std::abs(at(0.5f, k) - at(1.5f, k));
+    softer += std::abs(at(2.5f, k));
+    higher += std::abs(at(0.5f, k) - at(3.5f, k));
+  }
+  EXPECT_GT(first, 1.0f);
+  EXPECT_LT(difference, first * 1e-4f);
+  EXPECT_NEAR(softer / first, 0.5f, 0.05f);
+  EXPECT_GT(higher, first * 0.5f);
+}
+
+// Drum steps land on sixteenths of the bar and nowhere else.
+TEST(AssetMusicTest, GroovesStrikeOnTheirSteps) {
+  Bus bus(8000, 2.5f);
+  PlayGroove(bus, Groove{"", "", "", "x.......X.......", ""}, 0.0f, 2.0f, 1.0f);
+  const StereoBuffer out = bus.Finish(0.0f, 0.5f);
+  auto energy = [&](float from, float to) {
+    return Rms(out.left, static_cast<std::size_t>(from * 8000.0f),
+               static_cast<std::size_t>(to * 8000.0f));
+  };
+  EXPECT_GT(energy(0.0f, 0.05f), 0.01f);                // step 0
+  EXPECT_LT(energy(0.2f, 0.95f), 1e-4f);                // nothing between
+  EXPECT_GT(energy(1.0f, 1.05f), energy(0.0f, 0.05f));  // step 8, accented
+  EXPECT_LT(energy(1.3f, 2.4f), 1e-4f);
 }
 
 // Fifteen copies of a blast start at the same instant and add up; so do the

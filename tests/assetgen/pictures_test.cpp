@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -139,6 +141,81 @@ TEST(AssetStoneTest, MarkedAndColourVariantsAreDistinct) {
         }
         EXPECT_GT(difference / static_cast<float>(patterns[a].size()), 6.0f) << a << " vs " << b;
       }
+    }
+  }
+}
+
+float Hue(uint32_t p) {
+  const float r = static_cast<float>((p >> 16) & 0xFF), g = static_cast<float>((p >> 8) & 0xFF),
+              b = static_cast<float>(p & 0xFF);
+  const float hi = std::max({r, g, b}), lo = std::min({r, g, b});
+  if (hi - lo < 1.0f) return -1.0f;
+  float h = hi == r   ? (g - b) / (hi - lo)
+            : hi == g ? 2.0f + (b - r) / (hi - lo)
+                      : 4.0f + (r - g) / (hi - lo);
+  return h < 0.0f ? h + 6.0f : h;  // 0..6
+}
+
+float Saturation(uint32_t p) {
+  const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+  const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
+  return hi == 0 ? 0.0f : static_cast<float>(hi - lo) / static_cast<float>(hi);
+}
+
+// The special stones look the same kind of thing in every set: the
+// connector shows the whole rainbow, the multiplier is purple with gold, the
+// indestructible stone is colourless steel.
+TEST(AssetStoneTest, SpecialStonesKeepTheirLookInEverySet) {
+  for (int set = 0; set < kStoneSetCount; ++set) {
+    SCOPED_TRACE("set " + std::to_string(set));
+    const Image connector = PaintStone(set, StoneKind::kConnector, false).ToKeyedImage();
+    bool sextants[6] = {};
+    for (uint32_t p : connector.pixels) {
+      if (p != kKey && Saturation(p) > 0.6f) sextants[static_cast<int>(Hue(p)) % 6] = true;
+    }
+    EXPECT_EQ(std::count(std::begin(sextants), std::end(sextants), true), 6);
+
+    const Image multiplier = PaintStone(set, StoneKind::kMultiplier, false).ToKeyedImage();
+    int purple = 0, gold = 0;
+    for (uint32_t p : multiplier.pixels) {
+      if (p == kKey || Saturation(p) < 0.35f) continue;
+      const float h = Hue(p);
+      purple += h > 4.3f && h < 5.4f ? 1 : 0;
+      gold += h > 0.4f && h < 1.1f ? 1 : 0;
+    }
+    EXPECT_GT(purple, 600);
+    EXPECT_GT(gold, 100);
+
+    const Image steel = PaintStone(set, StoneKind::kIndestructible, false).ToKeyedImage();
+    int coloured = 0;
+    for (uint32_t p : steel.pixels) coloured += p != kKey && Saturation(p) > 0.3f ? 1 : 0;
+    EXPECT_LT(coloured, 60);
+  }
+}
+
+// However a set dresses them, each colour stone reads as its own colour:
+// its most common strong hue is red, green, blue or yellow in that order.
+TEST(AssetStoneTest, ColourStonesReadAsTheirColour) {
+  const float kHues[4] = {0.0f, 2.0f, 4.0f, 1.0f};  // red, green, blue, yellow on the 0..6 wheel
+  for (int set = 0; set < kStoneSetCount; ++set) {
+    for (int k = 0; k < 4; ++k) {
+      SCOPED_TRACE("set " + std::to_string(set) + " colour " + std::to_string(k));
+      const Image stone = PaintStone(set, kColours[k], false).ToKeyedImage();
+      int votes[4] = {};
+      for (uint32_t p : stone.pixels) {
+        if (p == kKey || Saturation(p) < 0.4f) continue;
+        const float h = Hue(p);
+        int best = 0;
+        for (int c = 1; c < 4; ++c) {
+          auto distance = [h](float to) {
+            const float d = std::abs(h - to);
+            return std::min(d, 6.0f - d);
+          };
+          if (distance(kHues[c]) < distance(kHues[best])) best = c;
+        }
+        ++votes[best];
+      }
+      EXPECT_EQ(std::max_element(std::begin(votes), std::end(votes)) - std::begin(votes), k);
     }
   }
 }
