@@ -18,3 +18,20 @@ wait_for_main_menu() { wait_for_region 0 650 250 118 "$work/menu.png" 0.03 "the 
 wait_for_mode_selection() { wait_for_region 0 150 1024 180 "$work/modes.png" 0.03 "the mode selection"; }
 # A one-player match shows its Exit button beside the board.
 wait_for_match() { wait_for_region 900 710 96 48 "$work/match.png" 0.12 "the one-player match"; }
+
+# The bottom-right corner of a screen with a background holds only that.
+corner_of() {
+  "$IM_CONVERT" "$data/Hintergründe/$1.jpg" "$work/$1.png"
+  echo "$work/$1.png"
+}
+wait_for_background() { wait_for_region 904 688 120 80 "$(corner_of "$1")" 0.03 "the $1 screen"; }
+# The game-over picture's own middle (its corners are nearly black).
+wait_for_game_over() { wait_for_region 120 320 780 120 "$(corner_of Gameover)" 0.03 "the game-over picture"; }
+wait_for_snake() {
+  "$IM_CONVERT" -size 1024x768 xc:black "$data/balken.jpg" -geometry +770+0 -composite "$work/snake.png"
+  wait_for_region 770 0 5 768 "$work/snake.png" 0.05 "the snake game"
+}
+wait_for_black() {
+  "$IM_CONVERT" -size 1024x768 xc:black "$work/black.png"
+  wait_for_region 0 0 300 300 "$work/black.png" 0.01 "a black screen"
+}

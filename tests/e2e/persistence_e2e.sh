@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# An option changed and kept across a restart, F1 saving a screenshot in a
+# match, and a close request in the middle of a match ending the game cleanly
+# with every file intact. Arguments: the game binary, the data folder.
+source "$(dirname "$0")/xvfb_session.sh"
+source "$(dirname "$0")/screens.sh"
+game=$(realpath "$1")
+data=$(realpath "$2")
+
+start_display 1024x768
+make_references
+start_game "$game" "$data"
+wait_for_window "Klotzbrecher 3" >/dev/null
+wait_for_title
+press Return 50
+wait_for_main_menu
+
+# Optionen -> Grafikset -> "Winter" (row 5) -> RETURN stores -> ESC writes the file.
+for _ in 1 2 3 4; do press Down 50; sleep 0.12; done
+press Return 50
+wait_for_background Optionen
+for _ in 1 2 3; do press Down 50; sleep 0.12; done
+press Return 50
+sleep 1.3                                  # the value screen flushes the keyboard first
+for _ in 1 2 3 4 5; do press Down 50; sleep 0.12; done
+press Return 50
+sleep 0.5
+press Escape 50
+wait_for_main_menu
+set_byte=$(od -An -t d4 -j 12 -N 4 "$work/data/Optionen.bin" | tr -d ' ')
+[ "$set_byte" = 5 ] || fail "Optionen.bin holds graphic set '$set_byte', not 5"
+press Down 50; sleep 0.12; press Down 50; sleep 0.12   # from "Optionen" down to "Beenden"
+press Return 50
+wait_for_exit 10
+
+# The next run plays with the Winter stones: the first icon of the stone counts.
+(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
+game_pid=$!
+wait_for_window "Klotzbrecher 3" >/dev/null
+wait_for_title
+press Return 50; wait_for_main_menu
+press Return 50; wait_for_mode_selection
+press Return 50; wait_for_match
+"$IM_CONVERT" -size 1024x768 xc:black "$data/Grafiksets/Winter/stone1.bmp" -geometry +780+314 -composite \
+  "$work/winter.png"
+wait_for_region 780 314 48 48 "$work/winter.png" 0.08 "the Winter stone set"
+
+# F1: the prompt, a name, RETURN; the file is the match as it stood.
+press F1 60
+sleep 0.6
+for k in b i l d; do press "$k" 60; sleep 0.12; done
+press Return 50
+for _ in $(seq 1 50); do [ -f "$work/data/Screenshots/bild.bmp" ] && break; sleep 0.1; done
+[ -f "$work/data/Screenshots/bild.bmp" ] || fail "F1 saved no Screenshots/bild.bmp"
+size=$(/usr/bin/identify -format '%wx%h' "$work/data/Screenshots/bild.bmp")
+[ "$size" = 1024x768 ] || fail "the screenshot is $size"
+"$IM_CONVERT" "$work/data/Screenshots/bild.bmp" -crop 96x48+900+710 +repage "$work/shot_exit.png"
+"$IM_CONVERT" "$work/match.png" -crop 96x48+900+710 +repage "$work/ref_exit.png"
+d=$(difference "$work/shot_exit.png" "$work/ref_exit.png")
+awk -v d="$d" 'BEGIN { exit !(d <= 0.12) }' || fail "the screenshot does not show the match ($d)"
+wait_for_match
+
+# A close request (SDL turns SIGTERM into one) in the middle of the match.
+before=$(md5sum "$work/data/Optionen.bin" | cut -d' ' -f1)
+kill -TERM "$game_pid"
+wait_for_exit 10
+after=$(md5sum "$work/data/Optionen.bin" | cut -d' ' -f1)
+[ "$before" = "$after" ] || fail "Optionen.bin changed on closing"
+ls "$work/data" | grep -q '\.tmp$' && fail "a temporary file was left behind"
+echo "option kept across a restart, screenshot saved, closed cleanly mid-match"

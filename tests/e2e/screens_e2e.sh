@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Every main-menu entry reached and left, by keyboard or by mouse.
+# Arguments: keyboard|mouse, the game binary, the data folder.
+source "$(dirname "$0")/xvfb_session.sh"
+source "$(dirname "$0")/screens.sh"
+how=$1
+game=$(realpath "$2")
+data=$(realpath "$3")
+
+start_display 1024x768
+make_references
+start_game "$game" "$data"
+window=$(wait_for_window "Klotzbrecher 3")
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+wait_for_title
+press Return 50
+wait_for_main_menu
+
+# open ENTRY: the main-menu entry 0..6, by the chosen means.
+selected=0
+open() {
+  if [ "$how" = keyboard ]; then
+    while [ "$selected" -lt "$1" ]; do press Down 50; sleep 0.12; selected=$((selected + 1)); done
+    while [ "$selected" -gt "$1" ]; do press Up 50; sleep 0.12; selected=$((selected - 1)); done
+    press Return 50
+  else
+    local bands=(100 190 270 350 430 505 590)
+    point_to 500 "${bands[$1]}"
+    click 1 50
+    sleep 0.35
+    click 1 50
+    selected=$1
+  fi
+}
+# leave: ESC by keyboard, the right button by mouse.
+leave() { if [ "$how" = keyboard ]; then press Escape 50; else click 3 50; fi; }
+
+open 1; wait_for_background Highscores; leave; wait_for_main_menu
+open 2; wait_for_background Hilfe; leave; wait_for_main_menu
+open 4; wait_for_background Optionen; leave; wait_for_main_menu
+open 5; wait_for_black; sleep 1.5; leave; wait_for_main_menu   # after the credits' 1 s flush
+open 3; wait_for_snake; leave
+wait_for_game_over                     # the snake's 0 points make no list
+press Return 50
+wait_for_main_menu
+open 6
+wait_for_exit 10
+[ -f "$work/data/Optionen.bin" ] || fail "the options menu left no Optionen.bin"
+echo "every main-menu entry reached and left by $how"
