@@ -1,8 +1,14 @@
 #include "audio/music_player.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kb {
+namespace {
+
+constexpr int32_t kMaxRestMs = 10;
+
+}  // namespace
 
 const std::array<const char*, 2> MusicPlayer::kTrackFiles = {
     "Musik\\Tonwerk3 - Klotzbrecher3.ogg", "Musik\\Festorchester - Klotzbrecher3(Hollywood).ogg"};
@@ -50,9 +56,14 @@ void MusicPlayer::UpdateMusic() {
 
 void MusicPlayer::WaitWithMusic(int32_t ms) {
   const uint32_t end = clock_.TickCount() + static_cast<uint32_t>(ms);
-  while (static_cast<int32_t>(clock_.TickCount() - end) < 0) {
+  for (;;) {
+    const auto left = static_cast<int32_t>(end - clock_.TickCount());
+    if (left <= 0) break;
     UpdateMusic();
-    clock_.SleepMicroseconds(1000);
+    // Rests of up to 10 ms whose last one ends on the deadline: the wait lasts
+    // exactly as long, a track still changes within 10 ms of its end, and an
+    // idle menu wakes a hundred times a second instead of a thousand.
+    clock_.SleepMicroseconds(static_cast<uint32_t>(std::min(left, kMaxRestMs)) * 1000u);
   }
 }
 

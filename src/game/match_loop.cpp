@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "app/game.h"
@@ -123,7 +124,12 @@ void Game::RunMatch() {
     music.UpdateMusic();
 
     if (burst && !RunDrawingBurst()) return;
-    if (!burst) clock.SleepMicroseconds(1000);
+    // A pass that presents nothing rests until shortly after the period
+    // ends, 10 ms at the most, so that the next burst starts on time.
+    if (!burst) {
+      const int32_t untilRenewal = PeriodEndTicks + 1 - static_cast<int32_t>(clock.TickCount());
+      clock.SleepMicroseconds(static_cast<uint32_t>(std::clamp(untilRenewal, 1, 10)) * 1000u);
+    }
     NowTicks = static_cast<int32_t>(clock.TickCount());
   }
 

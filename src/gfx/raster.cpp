@@ -37,6 +37,26 @@ uint32_t Blend(uint32_t src, uint32_t dst) {
   return out;
 }
 
+// Texel (u, v) of the source lands on pixel (x + u, y + v), as the general
+// rule gives for scale 1 and no rotation, whatever the centre.
+void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, int x, int y,
+                  uint32_t argb) {
+  const int u0 = std::max({0, -x, -source.x});
+  const int v0 = std::max({0, -y, -source.y});
+  const int u1 = std::min({source.width, target.width - x, texture.width - source.x});
+  const int v1 = std::min({source.height, target.height - y, texture.height - source.y});
+  for (int v = v0; v < v1; ++v) {
+    const uint32_t* texels =
+        &texture.pixels[static_cast<size_t>(source.y + v) * texture.width + source.x];
+    uint32_t* row = target.pixels + static_cast<size_t>(y + v) * target.width + x;
+    for (int u = u0; u < u1; ++u) {
+      const uint32_t texel = Modulate(texels[u], argb);
+      if ((texel >> 24) == 0) continue;
+      row[u] = Blend(texel, row[u]);
+    }
+  }
+}
+
 }  // namespace
 
 void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
@@ -45,6 +65,12 @@ void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
   if (p.scaleX == 0.0f || p.scaleY == 0.0f || (argb >> 24) == 0) return;
   if (!std::isfinite(p.scaleX) || !std::isfinite(p.scaleY) || !std::isfinite(p.rotation) ||
       !std::isfinite(p.centreX) || !std::isfinite(p.centreY)) {
+    return;
+  }
+
+  // Most sprites are neither scaled nor turned: their texels land one to one.
+  if (p.scaleX == 1.0f && p.scaleY == 1.0f && p.rotation == 0.0f) {
+    DrawUnscaled(target, texture, source, p.x, p.y, argb);
     return;
   }
 
@@ -106,6 +132,14 @@ void StretchCopy(PixelTarget target, const Image& source, int left, int top, int
   const int ys = std::max(top, 0);
   const int xe = std::min(right, target.width);
   const int ye = std::min(bottom, target.height);
+  if (w == source.width && h == source.height) {
+    // One to one, as every background is: whole rows at a time.
+    for (int Y = ys; Y < ye; ++Y) {
+      std::copy_n(&source.pixels[static_cast<size_t>(Y - top) * source.width + (xs - left)],
+                  xe - xs, target.pixels + static_cast<size_t>(Y) * target.width + xs);
+    }
+    return;
+  }
   for (int Y = ys; Y < ye; ++Y) {
     const int sy = static_cast<int>((Y - top) * static_cast<int64_t>(source.height) / h);
     uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
