@@ -57,7 +57,7 @@ size=$(/usr/bin/identify -format '%wx%h' "$work/data/Screenshots/bild.bmp")
 "$IM_CONVERT" "$work/data/Screenshots/bild.bmp" -crop 96x48+900+710 +repage "$work/shot_exit.png"
 "$IM_CONVERT" "$work/match.png" -crop 96x48+900+710 +repage "$work/ref_exit.png"
 d=$(difference "$work/shot_exit.png" "$work/ref_exit.png")
-awk -v d="$d" 'BEGIN { exit !(d <= 0.12) }' || fail "the screenshot does not show the match ($d)"
+below "$d" 0.12 || fail "the screenshot does not show the match ($d)"
 wait_for_match
 
 # A close request (SDL turns SIGTERM into one) in the middle of the match.

@@ -78,7 +78,7 @@ wait_for_picture() {
   for _ in $(seq 1 100); do
     screenshot "$work/shot.png"
     d=$(difference "$work/shot.png" "$1")
-    awk -v d="$d" -v m="$2" 'BEGIN { exit !(d != "" && d <= m) }' && return 0
+    below "$d" "$2" && return 0
     sleep 0.2
   done
   fail "the screen never matched $(basename "$1") (last difference $d)"
@@ -126,17 +126,25 @@ point_to() {
 # the same part of a picture of the whole screen.
 region_difference() {
   screenshot "$work/region.png"
-  "$IM_CONVERT" "$work/region.png" -crop "$3x$4+$1+$2" +repage "$work/region_a.png"
-  "$IM_CONVERT" "$5" -crop "$3x$4+$1+$2" +repage "$work/region_b.png"
+  shot_region_difference "$work/region.png" "$@"
+}
+
+# shot_region_difference SHOT X Y W H EXPECTED: the same for a screenshot taken.
+shot_region_difference() {
+  "$IM_CONVERT" "$1" -crop "$4x$5+$2+$3" +repage "$work/region_a.png"
+  "$IM_CONVERT" "$6" -crop "$4x$5+$2+$3" +repage "$work/region_b.png"
   difference "$work/region_a.png" "$work/region_b.png"
 }
+
+# below DIFFERENCE MAX: whether a difference is known and at most MAX.
+below() { awk -v d="$1" -v m="$2" 'BEGIN { exit !(d != "" && d <= m) }'; }
 
 # wait_for_region X Y W H EXPECTED MAXDIFF WHAT
 wait_for_region() {
   local d=""
   for _ in $(seq 1 60); do
     d=$(region_difference "$1" "$2" "$3" "$4" "$5")
-    awk -v d="$d" -v m="$6" 'BEGIN { exit !(d != "" && d <= m) }' && return 0
+    below "$d" "$6" && return 0
     sleep 0.25
   done
   screenshot "$work/failed.png"
