@@ -45,14 +45,15 @@ read_board() {
       }'
 }
 
-# largest_group MAX_CODE: reads a board from read_board on standard input and
-# prints "COLUMN ROW SIZE" of one cell of the largest group of equal neighbours
-# whose code is at most MAX_CODE, or nothing when there is none.
+# largest_group MAX_CODE [smallest]: reads a board from read_board on standard
+# input and prints "COLUMN ROW SIZE" of one cell of the largest group of equal
+# neighbours whose code is at most MAX_CODE (with "smallest", of the smallest
+# such group), or nothing when there is none.
 largest_group() {
-  awk -v max="$1" '
+  awk -v max="$1" -v smallest="${2:-}" '
     { row[NR - 1] = $0; width = length($0) }
     function at(x, y) { return (x < 0 || y < 0 || x >= width || y > 15) ? "" : substr(row[y], x + 1, 1) }
-    function fill(x, y, k,   n) {
+    function fill(x, y, k) {
       if (seen[x, y] || at(x, y) != k) return 0
       seen[x, y] = 1
       return 1 + fill(x + 1, y, k) + fill(x - 1, y, k) + fill(x, y + 1, k) + fill(x, y - 1, k)
@@ -63,7 +64,8 @@ largest_group() {
         k = at(x, y)
         if (seen[x, y] || k !~ /^[1-9]$/ || k + 0 > max) continue
         n = fill(x, y, k)
-        if (n >= 2 && n > best) { best = n; bx = x; by = y }
+        if (n < 2) continue
+        if (!best || (smallest ? n < best : n > best)) { best = n; bx = x; by = y }
       }
       if (best) print bx, by, best
     }'

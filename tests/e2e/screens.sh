@@ -35,3 +35,18 @@ wait_for_black() {
   "$IM_CONVERT" -size 1024x768 xc:black "$work/black.png"
   wait_for_region 0 0 300 300 "$work/black.png" 0.01 "a black screen"
 }
+
+# leave_to_main_menu: ESC until the main menu shows. A held ESC that closes one
+# screen may close the next one too, as a held key does everywhere, so the
+# mode selection (black above its entries, whichever is highlighted) is left
+# by a further ESC only while it still stands.
+leave_to_main_menu() {
+  "$IM_CONVERT" -size 1024x768 xc:black "$work/black.png"
+  press Escape 50
+  for _ in $(seq 1 40); do
+    below "$(region_difference 0 650 250 118 "$work/menu.png")" 0.03 && return 0
+    below "$(region_difference 0 0 1024 240 "$work/black.png")" 0.01 && press Escape 50
+    sleep 0.25
+  done
+  wait_for_main_menu
+}

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Two people at one machine play a bout to its end: each in turn clicks a
+# group seen on the screen in their half, until a sending does not fit.
+# LOSE and WIN must fall over the two halves, and the bout must be counted.
+# Arguments: the game binary, the data folder.
+source "$(dirname "$0")/xvfb_session.sh"
+source "$(dirname "$0")/screens.sh"
+source "$(dirname "$0")/board.sh"
+game=$(realpath "$1")
+data=$(realpath "$2")
+
+start_display 1024x768
+make_references
+cp -r "$data" "$work/data"
+# No sparks and no rings, so that the board stays readable after a removal.
+printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
+  >"$work/data/Optionen.bin"
+(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
+game_pid=$!
+wait_for_window "Klotzbrecher 3" >/dev/null
+wait_for_title
+press Return 50; wait_for_main_menu
+press Return 50; wait_for_mode_selection
+press Down 50; sleep 0.2
+press Down 50; sleep 0.2
+press Return 50                             # "2 Spieler"
+"$IM_CONVERT" -size 1024x768 xc:black "$data/Buttons/Exit.bmp" -geometry +464+710 -composite \
+  "$work/split.png"
+wait_for_region 464 710 96 48 "$work/split.png" 0.12 "the split board"
+
+# The letters fall and come to rest at y 500, LOSE over the loser's half and
+# WIN over the winner's: LOSE from x 40 and WIN from x 720 when the right
+# player has won, WIN from x 80 and LOSE from x 680 when the left one has.
+# LOSE and the W rest together for the last 2.8 s of the display.
+# letters_at X LETTER...: whether those letters stand in a row from x at y 500,
+# 80 pixels apart, in the strip of the screen cut by bout_result: the strip
+# must not change when they are drawn over it with their black left out, as
+# the game draws them.
+letters_at() {
+  local x=$1 letter args=()
+  shift
+  for letter in "$@"; do
+    args+=("(" "$data/Gameover/$letter.bmp" -transparent black ")" -geometry "+$((x - 40))+0"
+      -composite)
+    x=$((x + 80))
+  done
+  "$IM_CONVERT" "$work/strip.png" "${args[@]}" "$work/letters.png"
+  below "$(difference "$work/strip.png" "$work/letters.png")" 0.005
+}
+bout_result() {
+  "$IM_CONVERT" "$1" -crop 944x96+40+500 +repage "$work/strip.png"
+  if letters_at 40 l o s e && letters_at 720 w; then
+    echo right
+  elif letters_at 680 l o s e && letters_at 80 w; then
+    echo left
+  fi
+  return 0
+}
+
+screenshot "$work/start.png"
+# The stone-count legend of the split board: four colours, connector,
+# indestructible stone.
+icons=$(icon_colours "$work/start.png" 480 164 212 260 308 364 412)
+pointer_home 512 620                        # between the halves, above the Exit button
+winner=""
+commits=0
+half=right
+for step in $(seq 1 400); do
+  screenshot "$work/board.png"
+  [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/board.png" "$KB_E2E_SHOTS/bout-$step.png"
+  winner=$(bout_result "$work/board.png")
+  [ -n "$winner" ] && break
+  # A click in the half whose player is not on turn does nothing, so the
+  # halves are simply taken in turn; a click that forms no group still
+  # passes the turn.
+  # The right player takes the largest group and the left one the smallest,
+  # so that the left half fills up soon.
+  if [ "$half" = right ]; then x0=640 pick="" half=left; else x0=0 pick=smallest half=right; fi
+  target=$(read_board "$work/board.png" "$x0" 8 "$icons" | largest_group 5 $pick)
+  [ -z "$target" ] && target="3 15 0"
+  read -r column row _ <<<"$target"
+  click_at $((x0 + column * 48 + 24)) $((row * 48 + 24))
+  move_pointer 512 620
+  commits=$((commits + 1))
+  sleep 0.2
+done
+[ -n "$winner" ] || fail "no bout ended after $commits clicks"
+
+# After the display a fresh board stands and the bout is counted: the score
+# "0 : 0" beside the board has changed.
+sleep 3
+wait_for_region 464 710 96 48 "$work/split.png" 0.12 "the split board after the bout"
+score=$(region_difference 515 484 50 16 "$work/start.png")
+below "$score" 0.01 && fail "the score still reads 0 : 0"
+leave_to_main_menu
+echo "a bout of two players ended after $commits clicks: the $winner player won"
