@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libjpeg-dev libpng-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xfonts-base xdotool x11-utils imagemagick
   clang libclang-rt-14-dev clang-format
 )
 

@@ -104,9 +104,12 @@ for step in $(seq 1 1500); do
 done
 [ "$over" = 1 ] || fail "the game did not end after $removals removals"
 
-# The name entry: typed keys are read once per step of 100 ms.
+# The name entry reads the keys once per step of 100 ms and types a key held
+# in a step; a tap (down and up at once) is kept for the next step, so each
+# letter is a tap, never a hold that a busy machine could stretch over two
+# steps.
 sleep 1.5
-for ((i = 0; i < ${#name}; i++)); do press "${name:i:1}" 60; sleep 0.15; done
+for ((i = 0; i < ${#name}; i++)); do xdotool key "${name:i:1}"; sleep 0.2; done
 press Return 50
 wait_for_background Highscores
 "$IM_CONVERT" "$data/Hintergründe/Highscores.jpg" "$work/highscores.png"

@@ -48,7 +48,7 @@ wait_for_region 780 314 48 48 "$work/winter.png" 0.08 "the Winter stone set"
 # F1: the prompt, a name, RETURN; the file is the match as it stood.
 press F1 60
 sleep 0.6
-for k in b i l d; do press "$k" 60; sleep 0.12; done
+for k in b i l d; do xdotool key "$k"; sleep 0.2; done   # taps: each typed once
 press Return 50
 for _ in $(seq 1 50); do [ -f "$work/data/Screenshots/bild.bmp" ] && break; sleep 0.1; done
 [ -f "$work/data/Screenshots/bild.bmp" ] || fail "F1 saved no Screenshots/bild.bmp"

@@ -55,7 +55,7 @@ start_game() {
 # wait_for_window TITLE: prints the window id.
 wait_for_window() {
   local id
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 400); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared"
