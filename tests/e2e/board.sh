@@ -71,23 +71,6 @@ largest_group() {
     }'
 }
 
-# equal_neighbours: how many pairs of equal, non-empty, known neighbours the
-# board from read_board on standard input holds.
-equal_neighbours() {
-  awk '
-    { row[NR - 1] = $0; width = length($0) }
-    END {
-      n = 0
-      for (y = 0; y < 16; y++) for (x = 0; x < width; x++) {
-        k = substr(row[y], x + 1, 1)
-        if (k !~ /^[1-9]$/) continue
-        if (x + 1 < width && substr(row[y], x + 2, 1) == k) n++
-        if (y < 15 && substr(row[y + 1], x + 1, 1) == k) n++
-      }
-      print n
-    }'
-}
-
 # The game's pointer follows relative motion only, and the motion that comes
 # between two of its reads is summed before it is clamped to the screen; so
 # after one point_to the journeys keep track of the pointer and move it by
