@@ -13,19 +13,13 @@ name=spieler
 
 start_display 1024x768
 make_references
-cp -r "$data" "$work/data"
+copy_data "$data"
 rm -f "$work/data/Highscores.bin"
-# No sparks and no rings, so that the board stays readable after a removal;
-# Classic stones, strength and snake set as they come.
-printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
-  >"$work/data/Optionen.bin"
-(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
-game_pid=$!
-wait_for_window "Klotzbrecher 3" >/dev/null
-wait_for_title
-press Return 50; wait_for_main_menu
-press Return 50; wait_for_mode_selection
-press Return 50; wait_for_match
+write_options 0 0 0 0 0                     # no sparks and no rings: the board stays readable
+run_game "$game"
+title_to_main_menu
+start_mode 0                                # "1 Spieler"
+wait_for_match
 
 # Two shuffles, each showing its message for a second.
 press space 150; sleep 1.5

@@ -10,10 +10,7 @@ data=$(realpath "$2")
 start_display 1024x768
 make_references
 start_game "$game" "$data"
-wait_for_window "Klotzbrecher 3" >/dev/null
-wait_for_title
-press Return 50
-wait_for_main_menu
+title_to_main_menu
 
 # Optionen -> Grafikset -> "Winter" (row 5) -> RETURN stores -> ESC writes the file.
 for _ in 1 2 3 4; do press Down 50; sleep 0.12; done
@@ -34,13 +31,10 @@ press Return 50
 wait_for_exit 10
 
 # The next run plays with the Winter stones: the first icon of the stone counts.
-(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
-game_pid=$!
-wait_for_window "Klotzbrecher 3" >/dev/null
-wait_for_title
-press Return 50; wait_for_main_menu
-press Return 50; wait_for_mode_selection
-press Return 50; wait_for_match
+run_game "$game"
+title_to_main_menu
+start_mode 0
+wait_for_match
 "$IM_CONVERT" -size 1024x768 xc:black "$data/Grafiksets/Winter/stone1.bmp" -geometry +780+314 -composite \
   "$work/winter.png"
 wait_for_region 780 314 48 48 "$work/winter.png" 0.08 "the Winter stone set"

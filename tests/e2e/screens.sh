@@ -16,8 +16,14 @@ wait_for_main_menu() { wait_for_region 0 650 250 118 "$work/menu.png" 0.03 "the 
 # The mode selection has no background: black around its first entry, which is
 # highlighted when the screen opens.
 wait_for_mode_selection() { wait_for_region 0 150 1024 180 "$work/modes.png" 0.03 "the mode selection"; }
-# A one-player match shows its Exit button beside the board.
+# A one-player match shows its Exit button beside the board, a split-board
+# match between the halves.
 wait_for_match() { wait_for_region 900 710 96 48 "$work/match.png" 0.12 "the one-player match"; }
+wait_for_split_board() {
+  "$IM_CONVERT" -size 1024x768 xc:black "$data/Buttons/Exit.bmp" -geometry +464+710 -composite \
+    "$work/split.png"
+  wait_for_region 464 710 96 48 "$work/split.png" 0.12 "the split board"
+}
 
 # The bottom-right corner of a screen with a background holds only that.
 corner_of() {
@@ -36,17 +42,30 @@ wait_for_black() {
   wait_for_region 0 0 300 300 "$work/black.png" 0.01 "a black screen"
 }
 
-# leave_to_main_menu: ESC until the main menu shows. A held ESC that closes one
-# screen may close the next one too, as a held key does everywhere, so the
-# mode selection (black above its entries, whichever is highlighted) is left
-# by a further ESC only while it still stands.
+# leave_to_main_menu: ESC, held long enough for a match to see it, until the
+# main menu shows; ESC does nothing there. A held ESC that closes one screen
+# may close the next one too, as a held key does everywhere.
 leave_to_main_menu() {
-  "$IM_CONVERT" -size 1024x768 xc:black "$work/black.png"
-  press Escape 50
-  for _ in $(seq 1 40); do
+  for _ in $(seq 1 30); do
     below "$(region_difference 0 650 250 118 "$work/menu.png")" 0.03 && return 0
-    below "$(region_difference 0 0 1024 240 "$work/black.png")" 0.01 && press Escape 50
-    sleep 0.25
+    press Escape 150
+    sleep 0.5
   done
   wait_for_main_menu
+}
+
+# title_to_main_menu: from the start of the game past the title picture.
+title_to_main_menu() {
+  wait_for_window "Klotzbrecher 3" >/dev/null
+  wait_for_title
+  press Return 50
+  wait_for_main_menu
+}
+# start_mode N: from the main menu into entry N (0 to 2) of the mode selection.
+start_mode() {
+  local i
+  press Return 50
+  wait_for_mode_selection
+  for ((i = 0; i < $1; i++)); do press Down 50; sleep 0.2; done
+  press Return 50
 }

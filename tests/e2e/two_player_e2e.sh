@@ -11,22 +11,12 @@ data=$(realpath "$2")
 
 start_display 1024x768
 make_references
-cp -r "$data" "$work/data"
-# No sparks and no rings, so that the board stays readable after a removal.
-printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
-  >"$work/data/Optionen.bin"
-(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
-game_pid=$!
-wait_for_window "Klotzbrecher 3" >/dev/null
-wait_for_title
-press Return 50; wait_for_main_menu
-press Return 50; wait_for_mode_selection
-press Down 50; sleep 0.2
-press Down 50; sleep 0.2
-press Return 50                             # "2 Spieler"
-"$IM_CONVERT" -size 1024x768 xc:black "$data/Buttons/Exit.bmp" -geometry +464+710 -composite \
-  "$work/split.png"
-wait_for_region 464 710 96 48 "$work/split.png" 0.12 "the split board"
+copy_data "$data"
+write_options 0 0 0 0 0                     # no sparks and no rings: the board stays readable
+run_game "$game"
+title_to_main_menu
+start_mode 2                                # "2 Spieler"
+wait_for_split_board
 
 # The letters fall and come to rest at y 500, LOSE over the loser's half and
 # WIN over the winner's: LOSE from x 40 and WIN from x 720 when the right
@@ -89,7 +79,7 @@ done
 # After the display a fresh board stands and the bout is counted: the score
 # "0 : 0" beside the board has changed.
 sleep 3
-wait_for_region 464 710 96 48 "$work/split.png" 0.12 "the split board after the bout"
+wait_for_split_board
 score=$(region_difference 515 484 50 16 "$work/start.png")
 below "$score" 0.01 && fail "the score still reads 0 : 0"
 leave_to_main_menu

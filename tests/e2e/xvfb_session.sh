@@ -47,9 +47,25 @@ start_display() {
 
 # start_game GAME_BINARY DATA_FOLDER: runs the game in a fresh copy of the data.
 start_game() {
-  cp -r "$2" "$work/data"
+  copy_data "$2"
+  run_game "$1"
+}
+# copy_data DATA_FOLDER: the fresh copy alone, to be changed before run_game.
+copy_data() { cp -r "$1" "$work/data"; }
+# run_game GAME_BINARY: runs the game in the copy, again after it has ended.
+run_game() {
   (cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$1") >"$work/game.log" 2>&1 &
   game_pid=$!
+}
+# write_options PARTICLES RING STRENGTH STONES SNAKE: "Optionen.bin" of the
+# copy, five 32-bit values (the strength stored from 0).
+write_options() {
+  local value bytes=""
+  for value in "$@"; do
+    bytes+=$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((value & 255)) $((value >> 8 & 255)) \
+      $((value >> 16 & 255)) $((value >> 24 & 255)))
+  done
+  printf "$bytes" >"$work/data/Optionen.bin"
 }
 
 # wait_for_window TITLE: prints the window id.
