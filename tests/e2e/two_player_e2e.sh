@@ -22,6 +22,7 @@ wait_for_split_board
 # WIN over the winner's: LOSE from x 40 and WIN from x 720 when the right
 # player has won, WIN from x 80 and LOSE from x 680 when the left one has.
 # LOSE and the W rest together for the last 2.8 s of the display.
+#
 # letters_at X LETTER...: whether those letters stand in a row from x at y 500,
 # 80 pixels apart, in the strip of the screen cut by bout_result: the strip
 # must not change when they are drawn over it with their black left out, as
@@ -62,9 +63,8 @@ for step in $(seq 1 400); do
   [ -n "$winner" ] && break
   # A click in the half whose player is not on turn does nothing, so the
   # halves are simply taken in turn; a click that forms no group still
-  # passes the turn.
-  # The right player takes the largest group and the left one the smallest,
-  # so that the left half fills up soon.
+  # passes the turn. The right player takes the largest group and the left
+  # one the smallest, so that the left half fills up soon.
   if [ "$half" = right ]; then x0=640 pick="" half=left; else x0=0 pick=smallest half=right; fi
   target=$(read_board "$work/board.png" "$x0" 8 "$icons" | largest_group 5 $pick)
   [ -z "$target" ] && target="3 15 0"
