@@ -6,8 +6,7 @@
 # Arguments: the game binary, the data folder.
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
-game=$(realpath "$1")
-data=$(realpath "$2")
+begin_journey "$1" "$2"
 
 damaged="$work/damaged"
 cp -r "$data" "$damaged"
@@ -17,8 +16,6 @@ truncate -s 600 "$damaged/Hintergründe/Highscores.jpg"
 head -c 3000 /dev/urandom >"$damaged/Soundeffekte/explosion2.wav"
 options_before=$(md5sum <"$damaged/Optionen.bin")
 
-start_display 1024x768
-make_references            # from the intact data folder
 start_game "$game" "$damaged"
 played="$work/data"
 read_only=0

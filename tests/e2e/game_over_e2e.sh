@@ -7,12 +7,8 @@
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
 source "$(dirname "$0")/board.sh"
-game=$(realpath "$1")
-data=$(realpath "$2")
 name=spieler
-
-start_display 1024x768
-make_references
+begin_journey "$1" "$2"
 copy_data "$data"
 rm -f "$work/data/Highscores.bin"
 write_options 0 0 0 0 0                     # no sparks and no rings: the board stays readable

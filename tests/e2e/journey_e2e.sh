@@ -5,11 +5,7 @@
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
 how=$1
-game=$(realpath "$2")
-data=$(realpath "$3")
-
-start_display 1024x768
-make_references
+begin_journey "$2" "$3"
 start_game "$game" "$data"
 window=$(wait_for_window "Klotzbrecher 3")
 xdotool windowfocus --sync "$window" 2>/dev/null || true

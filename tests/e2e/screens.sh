@@ -69,3 +69,12 @@ start_mode() {
   for ((i = 0; i < $1; i++)); do press Down 50; sleep 0.2; done
   press Return 50
 }
+
+# begin_journey GAME_BINARY DATA_FOLDER: sets game and data, starts the
+# display and makes the reference pictures; every journey begins so.
+begin_journey() {
+  game=$(realpath "$1")
+  data=$(realpath "$2")
+  start_display 1024x768
+  make_references
+}

@@ -6,11 +6,7 @@
 # Arguments: the game binary, the data folder.
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
-game=$(realpath "$1")
-data=$(realpath "$2")
-
-start_display 1024x768
-make_references
+begin_journey "$1" "$2"
 copy_data "$data"
 rm -f "$work/data/Highscores.bin"
 run_game "$game"

@@ -4,11 +4,7 @@
 # Arguments: the game binary, the data folder.
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
-game=$(realpath "$1")
-data=$(realpath "$2")
-
-start_display 1024x768
-make_references
+begin_journey "$1" "$2"
 start_game "$game" "$data"
 window=$(wait_for_window "Klotzbrecher 3")
 

@@ -6,11 +6,7 @@
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
 source "$(dirname "$0")/board.sh"
-game=$(realpath "$1")
-data=$(realpath "$2")
-
-start_display 1024x768
-make_references
+begin_journey "$1" "$2"
 copy_data "$data"
 write_options 0 0 0 0 0                     # no sparks and no rings: the board stays readable
 run_game "$game"

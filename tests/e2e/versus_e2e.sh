@@ -4,11 +4,7 @@
 # then ESC back out. Arguments: the game binary, the data folder.
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
-game=$(realpath "$1")
-data=$(realpath "$2")
-
-start_display 1024x768
-make_references
+begin_journey "$1" "$2"
 copy_data "$data"
 write_options 128 20 19 0 0                # strength 20, stored as 19
 run_game "$game"
