@@ -36,9 +36,9 @@ open 2; wait_for_background Hilfe; leave; wait_for_main_menu
 open 4; wait_for_background Optionen; leave; wait_for_main_menu
 open 5; wait_for_black; sleep 1.5; leave; wait_for_main_menu   # after the credits' 1 s flush
 open 3; wait_for_snake; leave
-wait_for_game_over                     # the snake's 0 points make no list
-press Return 50
-wait_for_main_menu
+wait_for_game_over                     # 0 points make no list; an egg eaten early makes one
+press Return 50                        # leaves the picture, or ends the name entry
+leave_to_main_menu                     # and the table that follows a name
 open 6
 wait_for_exit 10
 [ -f "$work/data/Optionen.bin" ] || fail "the options menu left no Optionen.bin"
