@@ -41,19 +41,24 @@ void Game::ShowTitle() {
   music.PlayMusicTrack(track);
   music.LastMusicTrack = track;
 
-  // The picture is not redrawn while it waits; each test sees the state of
-  // the reads before it, and the wait rests instead of spinning.
-  while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
-    input.ReadKeyboard();
-    input.ReadMouse();
-    music.UpdateMusic();
-    if (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
-      platform.clock.SleepMicroseconds(1000);
-    }
-  }
+  WaitForKeyOrButton(key::kReturn, false);
   input.ClearButtons();
   rules.match.BoutEndCountdown = -1;
   input.FlushKeyboard(100000);
+}
+
+void Game::WaitForKeyOrButton(uint8_t keyCode, bool rightButton) {
+  // Each test sees the state of the reads before it, and the wait rests
+  // instead of spinning.
+  auto waiting = [&] {
+    return !input.KeyDown(keyCode) && (rightButton ? input.RightButton : input.LeftButton) == 0;
+  };
+  while (waiting()) {
+    input.ReadKeyboard();
+    input.ReadMouse();
+    music.UpdateMusic();
+    if (waiting()) platform.clock.SleepMicroseconds(1000);
+  }
 }
 
 void Game::Shutdown() {

@@ -130,6 +130,9 @@ class Game {
 
  private:
   void ShowTitle();
+  // Rests on a picture that is not redrawn until `keyCode` is down or the
+  // left (or, with `rightButton`, the right) button pressed; the music plays on.
+  void WaitForKeyOrButton(uint8_t keyCode, bool rightButton);
   PlayerInput ReadPlayerInput() const;
   bool RunDrawingBurst();
   void AdvanceAnimation(double rate);

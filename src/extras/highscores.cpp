@@ -39,14 +39,7 @@ void Game::ShowHighscores() {
   renderer.EndFrame();
 
   // The table stands until ESC or the right button; it is not redrawn.
-  while (!input.KeyDown(key::kEscape) && input.RightButton == 0) {
-    input.ReadKeyboard();
-    input.ReadMouse();
-    music.UpdateMusic();
-    if (!input.KeyDown(key::kEscape) && input.RightButton == 0) {
-      platform.clock.SleepMicroseconds(1000);
-    }
-  }
+  WaitForKeyOrButton(key::kEscape, true);
 }
 
 void Game::OfferHighscore() {
@@ -78,14 +71,7 @@ void Game::OfferHighscore(int32_t score) {
     renderer.BeginFrame();
     sprites.DrawBackground(resources.gameOverBackground);
     renderer.EndFrame();
-    while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
-      input.ReadKeyboard();
-      input.ReadMouse();
-      music.UpdateMusic();
-      if (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
-        platform.clock.SleepMicroseconds(1000);
-      }
-    }
+    WaitForKeyOrButton(key::kReturn, false);
   }
   input.FlushKeyboard(10000);
 }

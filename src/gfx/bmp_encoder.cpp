@@ -1,19 +1,8 @@
 #include "gfx/bmp_encoder.h"
 
+#include "core/little_endian.h"
+
 namespace kb {
-namespace {
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  PutU16(out, v & 0xFFFFu);
-  PutU16(out, v >> 16);
-}
-
-}  // namespace
 
 std::vector<uint8_t> EncodeBmp(const Image& image) {
   const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * 3u + 3u) & ~3u;

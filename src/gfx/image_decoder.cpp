@@ -46,4 +46,11 @@ std::nullopt_t DecodeFailure(std::string* error, const char* format, const char*
   return std::nullopt;
 }
 
+std::nullopt_t LibraryFailure(std::string* error, const char* format, bool truncated,
+                              const char* message) {
+  if (truncated) return DecodeFailure(error, format, "Datei ist abgeschnitten");
+  return DecodeFailure(error, format,
+                       ("Datei ist fehlerhaft (" + std::string(message) + ")").c_str());
+}
+
 }  // namespace kb

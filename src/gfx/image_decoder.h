@@ -27,4 +27,9 @@ bool CheckImageSize(int64_t width, int64_t height, const char* format, std::stri
 // Stores "<format>: <message>" in `error` when it is given; always returns nullopt.
 std::nullopt_t DecodeFailure(std::string* error, const char* format, const char* message);
 
+// The failure the JPEG and PNG libraries reported: a file that ended early, or
+// damage described by the library's own message.
+std::nullopt_t LibraryFailure(std::string* error, const char* format, bool truncated,
+                              const char* message);
+
 }  // namespace kb

@@ -137,11 +137,7 @@ std::optional<Image> DecodeJpeg(std::span<const uint8_t> bytes, std::string* err
     case Outcome::kLibraryError:
       break;
   }
-  if (context.truncated) return DecodeFailure(error, kFormat, "Datei ist abgeschnitten");
-  std::string detail = "Datei ist fehlerhaft (";
-  detail += context.message;
-  detail += ")";
-  return DecodeFailure(error, kFormat, detail.c_str());
+  return LibraryFailure(error, kFormat, context.truncated, context.message);
 }
 
 }  // namespace kb

@@ -7,29 +7,9 @@
 
 #include "extras/highscore_file.h"
 #include "fake_game.h"
+#include "frame_text.h"
 
 namespace kb::test {
-
-// Whether the last frame shows `text` at (x, y) in `colour`: drawing the text
-// over the frame changes none of the pixels the text paints (so black text
-// shows too, over a picture).
-inline bool ShowsText(FakeGame& g, const char* text, int x, int y, uint32_t colour) {
-  const std::vector<uint32_t>& frame = g.fake.LastFrame();
-  Renderer& renderer = g.game.renderer;
-  const Image saved = renderer.BackImage();
-  uint32_t* back = renderer.BackBuffer().pixels;
-  const uint32_t fill = colour == 0xFF808080u ? 0xFF123456u : 0xFF808080u;
-  std::fill(back, back + frame.size(), fill);
-  g.game.text.DrawText(text, x, y, colour);
-  std::vector<bool> painted(frame.size());
-  for (size_t i = 0; i < frame.size(); ++i) painted[i] = back[i] != fill;
-  std::copy(frame.begin(), frame.end(), back);
-  g.game.text.DrawText(text, x, y, colour);
-  bool same = std::count(painted.begin(), painted.end(), true) > 0;
-  for (size_t i = 0; i < frame.size() && same; ++i) same = !painted[i] || back[i] == frame[i];
-  std::copy(saved.pixels.begin(), saved.pixels.end(), back);  // a screen may draw on
-  return same;
-}
 
 // A list with these scores from the top and "Spieler N" as names; the rest 0.
 inline HighscoreList ListOf(std::initializer_list<int32_t> scores) {

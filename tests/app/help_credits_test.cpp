@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "fake_game.h"
+#include "frame_text.h"
 #include "render/text_drawer.h"
 #include "screens/credits_text.h"
 #include "screens/help_text.h"
@@ -16,25 +17,6 @@ using Screens = std::vector<std::string>;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kRed = 0xFFFF0000u;
-
-// Whether the last frame shows `text` at (x, y) in `colour`: every pixel that
-// the text drawer paints for it is there.
-bool ShowsText(test::FakeGame& g, const char* text, int x, int y, uint32_t colour) {
-  const std::vector<uint32_t> frame = g.fake.LastFrame();
-  g.game.renderer.BeginFrame();
-  g.game.text.DrawText(text, x, y, colour);
-  const Image& reference = g.game.renderer.BackImage();
-  int painted = 0;
-  for (int py = std::max(y, 0); py < std::min(y + 16, 768); ++py) {
-    for (int px = x; px < std::min(x + 10 * static_cast<int>(std::strlen(text)), 1024); ++px) {
-      const uint32_t want = reference.At(px, py);
-      if (want == 0xFF000000u) continue;
-      ++painted;
-      if (frame[static_cast<size_t>(py) * 1024 + px] != want) return false;
-    }
-  }
-  return painted > 0;
-}
 
 // Every byte is a glyph of the strip or a blank: a text that reached the
 // game in another encoding than Windows-1252 fails here.
@@ -90,7 +72,7 @@ struct HelpFixture : ::testing::Test {
   void Down(uint8_t code) { g.fake.KeyDownAt(g.Now(), code); }
   void Up(uint8_t code) { g.fake.KeyUpAt(g.Now(), code); }
   bool RowAt(int32_t row, int32_t screenRow, uint32_t colour = kWhite) {
-    return ShowsText(g, HelpText(row), 10, 30 + 20 * screenRow, colour);
+    return test::ShowsText(g, HelpText(row), 10, 30 + 20 * screenRow, colour);
   }
   // Below screen row 24 only the background, down to the footer.
   bool NothingBelowTheWindow() {
@@ -117,9 +99,9 @@ TEST_F(HelpFixture, ScrollsByOneRowPerFrameBetweenOffset0AndMinus120) {
   onEvery = [&](uint64_t) { windowKept = windowKept && NothingBelowTheWindow(); };
   checks[1] = [&] {
     EXPECT_TRUE(RowAt(0, 0, kBlue));
-    EXPECT_TRUE(ShowsText(g, "Spieler 2", 300, 30, kBlue));
-    EXPECT_TRUE(ShowsText(g, "Spieler 1", 620, 30, kBlue));
-    EXPECT_TRUE(ShowsText(g, "Zurück zum Hauptmenü mit ESC", 362, 740, kWhite));
+    EXPECT_TRUE(test::ShowsText(g, "Spieler 2", 300, 30, kBlue));
+    EXPECT_TRUE(test::ShowsText(g, "Spieler 1", 620, 30, kBlue));
+    EXPECT_TRUE(test::ShowsText(g, "Zurück zum Hauptmenü mit ESC", 362, 740, kWhite));
     // UP and DOWN together: down by one row from the top, then they cancel.
     Down(key::kUp);
     Down(key::kDown);
@@ -139,7 +121,7 @@ TEST_F(HelpFixture, ScrollsByOneRowPerFrameBetweenOffset0AndMinus120) {
   };
   checks[200] = [&] {
     EXPECT_TRUE(RowAt(128, 8));
-    EXPECT_TRUE(ShowsText(g, "Zurück zum Hauptmenü mit ESC", 362, 740, kWhite));
+    EXPECT_TRUE(test::ShowsText(g, "Zurück zum Hauptmenü mit ESC", 362, 740, kWhite));
     Up(key::kDown);
     Down(key::kUp);
   };
@@ -210,18 +192,20 @@ TEST_F(CreditsFixture, RunUpOnceAndEndByThemselvesAfterFrame1868) {
   // Frame n draws the block's first line at y 769 - n. UP, DOWN and the
   // pointer change nothing.
   checks[69] = [&] {
-    EXPECT_TRUE(ShowsText(g, kCreditLines[0].text, 312, 700, kRed));
-    EXPECT_TRUE(ShowsText(g, "Entwicklungsleiter", 100, 860, kBlue) == false);
+    EXPECT_TRUE(test::ShowsText(g, kCreditLines[0].text, 312, 700, kRed));
+    EXPECT_TRUE(test::ShowsText(g, "Entwicklungsleiter", 100, 860, kBlue) == false);
     g.fake.KeyDownAt(g.Now(), key::kDown);
     g.fake.MouseMoveAt(g.Now(), -300, 200);
   };
   checks[569] = [&] {
-    EXPECT_TRUE(ShowsText(g, kCreditLines[0].text, 312, 200, kRed));
-    EXPECT_TRUE(ShowsText(g, "Entwicklungsleiter", 100, 360, kBlue));
-    EXPECT_TRUE(ShowsText(g, "Betatester", 100, 480, kBlue));
+    EXPECT_TRUE(test::ShowsText(g, kCreditLines[0].text, 312, 200, kRed));
+    EXPECT_TRUE(test::ShowsText(g, "Entwicklungsleiter", 100, 360, kBlue));
+    EXPECT_TRUE(test::ShowsText(g, "Betatester", 100, 480, kBlue));
     g.fake.KeyUpAt(g.Now(), key::kDown);
   };
-  checks[1829] = [&] { EXPECT_TRUE(ShowsText(g, "weil sie das hier lesen", 500, 0, kWhite)); };
+  checks[1829] = [&] {
+    EXPECT_TRUE(test::ShowsText(g, "weil sie das hier lesen", 500, 0, kWhite));
+  };
   const uint64_t start = g.Now();
   g.game.RunCredits();
   EXPECT_EQ(CreditFrames(), 1868u);

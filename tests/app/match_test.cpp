@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fake_game.h"
+#include "frame_text.h"
 #include "render/text_drawer.h"
 #include "rules/board.h"
 
@@ -24,25 +25,6 @@ Board Checkerboard() {
     for (int c = 0; c < 16; ++c) board.cells[r][c] = (r + c) % 2 == 0 ? 1 : 2;
   }
   return board;
-}
-
-// Whether the frame shows `text` at (x, y) in `colour`: every pixel that the
-// text drawer paints for it is there. What lies around the glyphs is ignored.
-bool ShowsText(test::FakeGame& g, const std::vector<uint32_t>& frame, const char* text, int x,
-               int y, uint32_t colour) {
-  g.game.renderer.BeginFrame();
-  g.game.text.DrawText(text, x, y, colour);
-  const Image& reference = g.game.renderer.BackImage();
-  int painted = 0;
-  for (int py = y; py < y + 16; ++py) {
-    for (int px = x; px < x + 10 * static_cast<int>(std::strlen(text)); ++px) {
-      const uint32_t want = reference.At(px, py);
-      if (want == 0xFF000000u) continue;
-      ++painted;
-      if (frame[static_cast<size_t>(py) * 1024 + px] != want) return false;
-    }
-  }
-  return painted > 0;
 }
 
 struct MatchFixture : ::testing::Test {
@@ -79,9 +61,9 @@ TEST_F(MatchFixture, AClickRemovesTheGroupAndThePanelShowsItsPoints) {
   });
   g.game.RunMatch();
   ASSERT_FALSE(after.empty());
-  EXPECT_TRUE(ShowsText(g, before, "0", 880, 180, 0xFFFF0000u));
-  EXPECT_TRUE(ShowsText(g, after, "4", 880, 180, 0xFFFF0000u));
-  EXPECT_TRUE(ShowsText(g, after, "Punkte:", 780, 180, 0xFFFF0000u));
+  EXPECT_TRUE(test::ShowsText(g, before, "0", 880, 180, 0xFFFF0000u));
+  EXPECT_TRUE(test::ShowsText(g, after, "4", 880, 180, 0xFFFF0000u));
+  EXPECT_TRUE(test::ShowsText(g, after, "Punkte:", 780, 180, 0xFFFF0000u));
   // The stones above fell into the gap: colour 2 and 4 now lie in row 15.
   EXPECT_EQ(g.game.rules.board.cells[15][0], 2);
   EXPECT_EQ(g.game.rules.board.cells[15][1], 4);
@@ -96,8 +78,8 @@ TEST_F(MatchFixture, HoldingSpaceDuringASwapShowsTheWarningInEveryBurst) {
     g.fake.KeyPressAt(g.Now() + 5000, key::kEscape, 50);
   });
   script.EveryFrame([&](uint64_t) {
-    if (ShowsText(g, g.fake.LastFrame(), "Bitte beenden sie zuerst ihren Steintausch!", 312, 384,
-                  0xFFFF0000u)) {
+    if (test::ShowsText(g, g.fake.LastFrame(), "Bitte beenden sie zuerst ihren Steintausch!", 312,
+                        384, 0xFFFF0000u)) {
       ++warnings;
     }
   });
@@ -144,12 +126,14 @@ TEST_F(MatchFixture, ALevelClearedWith1234PointsGivesItsBonusAndANewBoard) {
   });
   script.EveryFrame([&](uint64_t) {
     const auto& frame = g.fake.LastFrame();
-    if (!shown && ShowsText(g, frame, "Das sind 123.400000 Bonuspunkte!", 112, 384, 0xFFFFFFFFu)) {
-      shown = ShowsText(g, frame, "Nächster Level wurde erreicht!", 112, 404, 0xFFFFFFFFu) &&
-              ShowsText(g, frame,
-                        "Alle Steine entfernt! Sie bekommen 10 Prozent ihrer bisherigen Punkte "
-                        "als Bonus!",
-                        112, 364, 0xFFFFFFFFu);
+    if (!shown &&
+        test::ShowsText(g, frame, "Das sind 123.400000 Bonuspunkte!", 112, 384, 0xFFFFFFFFu)) {
+      shown =
+          test::ShowsText(g, frame, "Nächster Level wurde erreicht!", 112, 404, 0xFFFFFFFFu) &&
+          test::ShowsText(g, frame,
+                          "Alle Steine entfernt! Sie bekommen 10 Prozent ihrer bisherigen Punkte "
+                          "als Bonus!",
+                          112, 364, 0xFFFFFFFFu);
       // The three lines stand for four seconds; ESC counts after them.
       g.fake.KeyPressAt(g.Now() + 4100, key::kEscape, 200);
     }

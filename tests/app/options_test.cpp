@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "fake_game.h"
+#include "frame_text.h"
 #include "screens/value_screen.h"
 
 namespace kb {
@@ -14,25 +15,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kBlue = 0xFF0000FFu;
-
-// Whether the last frame shows `text` at (x, y) in `colour`: every pixel that
-// the text drawer paints for it is there.
-bool ShowsText(test::FakeGame& g, const char* text, int x, int y, uint32_t colour) {
-  const std::vector<uint32_t> frame = g.fake.LastFrame();
-  g.game.renderer.BeginFrame();
-  g.game.text.DrawText(text, x, y, colour);
-  const Image& reference = g.game.renderer.BackImage();
-  int painted = 0;
-  for (int py = y; py < y + 16; ++py) {
-    for (int px = x; px < x + 10 * static_cast<int>(std::strlen(text)); ++px) {
-      const uint32_t want = reference.At(px, py);
-      if (want == 0xFF000000u) continue;
-      ++painted;
-      if (frame[static_cast<size_t>(py) * 1024 + px] != want) return false;
-    }
-  }
-  return painted > 0;
-}
 
 int32_t RowY(int32_t row) {
   return kValueRowTop + kValueRowPitch * row;
@@ -166,7 +148,7 @@ TEST_F(OptionsFixture, EscapeAndTheRightButtonKeepTheOptionReturnStoresIt) {
   EXPECT_EQ(g.game.options.AiStrength, 4);
 
   Press(key::kUp);
-  Then([this] { EXPECT_TRUE(ShowsText(g, " 4", kValueRowX, RowY(3), kBlue)); });
+  Then([this] { EXPECT_TRUE(test::ShowsText(g, " 4", kValueRowX, RowY(3), kBlue)); });
   Press(key::kReturn);
   g.game.EditAiStrength();
   EXPECT_EQ(g.game.options.AiStrength, 3);
@@ -176,9 +158,9 @@ TEST_F(OptionsFixture, EscapeAndTheRightButtonKeepTheOptionReturnStoresIt) {
 TEST_F(OptionsFixture, ParticlesOpenOnTheirRowOrOnAusAndStoreTheRowsNumber) {
   g.game.options.ParticlesPerStone = 48;  // no row shows 48
   Then([this] {
-    EXPECT_TRUE(ShowsText(g, "Partikeleffekte", 462, 244, 0xFFFF0000u));
-    EXPECT_TRUE(ShowsText(g, "AUS", kValueRowX + 10, RowY(0), kBlue));
-    EXPECT_TRUE(ShowsText(g, "4096", kValueRowX, RowY(9), kWhite));
+    EXPECT_TRUE(test::ShowsText(g, "Partikeleffekte", 462, 244, 0xFFFF0000u));
+    EXPECT_TRUE(test::ShowsText(g, "AUS", kValueRowX + 10, RowY(0), kBlue));
+    EXPECT_TRUE(test::ShowsText(g, "4096", kValueRowX, RowY(9), kWhite));
   });
   Press(key::kReturn);
   g.game.EditParticles();
@@ -186,14 +168,14 @@ TEST_F(OptionsFixture, ParticlesOpenOnTheirRowOrOnAusAndStoreTheRowsNumber) {
 
   // A click on a row picks it and leaves the screen open; RETURN stores.
   ClickAt(500, RowY(2) + 1);
-  Then([this] { EXPECT_TRUE(ShowsText(g, "32", kValueRowX + 20, RowY(2), kBlue)); });
+  Then([this] { EXPECT_TRUE(test::ShowsText(g, "32", kValueRowX + 20, RowY(2), kBlue)); });
   Press(key::kReturn);
   g.game.EditParticles();
   EXPECT_EQ(g.game.options.ParticlesPerStone, 32);
 
   Then([this] {
-    EXPECT_TRUE(ShowsText(g, "32", kValueRowX + 20, RowY(2), kBlue));
-    EXPECT_TRUE(ShowsText(g, "AUS", kValueRowX + 10, RowY(0), kWhite));
+    EXPECT_TRUE(test::ShowsText(g, "32", kValueRowX + 20, RowY(2), kBlue));
+    EXPECT_TRUE(test::ShowsText(g, "AUS", kValueRowX + 10, RowY(0), kWhite));
   });
   Press(key::kEscape);
   g.game.EditParticles();
@@ -203,7 +185,7 @@ TEST_F(OptionsFixture, ParticlesOpenOnTheirRowOrOnAusAndStoreTheRowsNumber) {
 
 TEST_F(OptionsFixture, ValuesStopAtBothEndsAndAValueBetweenRowsKeepsItsRemainder) {
   g.game.options.GraphicSet = 0;
-  Then([this] { EXPECT_TRUE(ShowsText(g, "Buildings", kValueRowX, RowY(3), kWhite)); });
+  Then([this] { EXPECT_TRUE(test::ShowsText(g, "Buildings", kValueRowX, RowY(3), kWhite)); });
   Press(key::kUp);
   Press(key::kReturn);
   g.game.EditGraphicSet();
@@ -212,7 +194,8 @@ TEST_F(OptionsFixture, ValuesStopAtBothEndsAndAValueBetweenRowsKeepsItsRemainder
   // A set of 99 from the file lights no row and steps down from where it is.
   g.game.options.GraphicSet = 99;
   Then([this] {
-    for (int k = 0; k < 6; ++k) EXPECT_FALSE(ShowsText(g, "Classic", kValueRowX, RowY(k), kBlue));
+    for (int k = 0; k < 6; ++k)
+      EXPECT_FALSE(test::ShowsText(g, "Classic", kValueRowX, RowY(k), kBlue));
   });
   Press(key::kUp);
   Press(key::kReturn);
@@ -221,9 +204,9 @@ TEST_F(OptionsFixture, ValuesStopAtBothEndsAndAValueBetweenRowsKeepsItsRemainder
 
   g.game.options.RingWidth = 7;
   Then([this] {
-    EXPECT_TRUE(
-        ShowsText(g, "Explosionsringebreiten der Connector Explosionen", 262, 224, 0xFFFF0000u));
-    EXPECT_TRUE(ShowsText(g, "60", kValueRowX, RowY(15), kWhite));
+    EXPECT_TRUE(test::ShowsText(g, "Explosionsringebreiten der Connector Explosionen", 262, 224,
+                                0xFFFF0000u));
+    EXPECT_TRUE(test::ShowsText(g, "60", kValueRowX, RowY(15), kWhite));
   });
   Press(key::kUp);
   Press(key::kUp);
@@ -233,7 +216,7 @@ TEST_F(OptionsFixture, ValuesStopAtBothEndsAndAValueBetweenRowsKeepsItsRemainder
   EXPECT_EQ(g.game.options.RingWidth, -1);
 
   g.game.options.AiStrength = 19;
-  Then([this] { EXPECT_TRUE(ShowsText(g, "20", kValueRowX, RowY(19), kBlue)); });
+  Then([this] { EXPECT_TRUE(test::ShowsText(g, "20", kValueRowX, RowY(19), kBlue)); });
   Press(key::kDown);
   Press(key::kReturn);
   g.game.EditAiStrength();
@@ -265,9 +248,9 @@ TEST_F(OptionsFixture, TheSaveImageStoresAndOtherClicksOutsideTheRowsLeaveWithou
   g.game.options.SnakeGraphicSet = 0;
   ClickAt(500, 244);                     // the heading
   ClickAt(kValuePickLeft, RowY(3) + 1);  // below the last of three rows
-  Then([this] { EXPECT_TRUE(ShowsText(g, "Classic", kValueRowX, RowY(0), kBlue)); });
+  Then([this] { EXPECT_TRUE(test::ShowsText(g, "Classic", kValueRowX, RowY(0), kBlue)); });
   ClickAt(kValuePickLeft, RowY(2) + 19);
-  Then([this] { EXPECT_TRUE(ShowsText(g, "Steinwüste", kValueRowX, RowY(2), kBlue)); });
+  Then([this] { EXPECT_TRUE(test::ShowsText(g, "Steinwüste", kValueRowX, RowY(2), kBlue)); });
   Press(key::kReturn);
   g.game.EditSnakeGraphicSet();
   EXPECT_EQ(g.game.options.SnakeGraphicSet, 2);

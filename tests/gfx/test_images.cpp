@@ -8,23 +8,10 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "core/little_endian.h"
 #include "gfx/bmp_encoder.h"
 
 namespace kb::test {
-namespace {
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  PutU16(out, v & 0xFFFFu);
-  PutU16(out, v >> 16);
-}
-
-}  // namespace
-
 std::vector<uint8_t> BuildBmp(const BmpFile& f) {
   std::vector<uint8_t> header;
   PutU32(header, f.headerSize);

@@ -14,6 +14,7 @@
 namespace kb {
 namespace {
 
+using test::NoGroups;
 using test::Rig;
 
 void AgainstComputer(Rig& rig, int32_t strength) {
@@ -27,18 +28,6 @@ int32_t Burst(Rig& rig) {
   PlayerInput input;
   TurnStep(rig.state, input, rig.chance, rig.observer);
   return RemovalStep(rig.state, input, rig.chance, rig.observer);
-}
-
-// Rows firstRow to 15 of every column, no two neighbours alike.
-Board NoGroups(int32_t firstRow) {
-  Board board{};
-  FillBoardWith(board, kEmpty);
-  for (int32_t column = 0; column < kBoardSize; ++column) {
-    for (int32_t row = firstRow; row < kBoardSize; ++row) {
-      board.SetCell(row, column, static_cast<StoneCode>((column + row) % 2 + 1));
-    }
-  }
-  return board;
 }
 
 struct Target {

@@ -39,6 +39,17 @@ int32_t CountCode(const Board& board, StoneCode code) {
   return count;
 }
 
+Board NoGroups(int32_t firstRow) {
+  Board board{};
+  FillBoardWith(board, kEmpty);
+  for (int32_t column = 0; column < kBoardSize; ++column) {
+    for (int32_t row = firstRow; row < kBoardSize; ++row) {
+      board.SetCell(row, column, static_cast<StoneCode>((column + row) % 2 + 1));
+    }
+  }
+  return board;
+}
+
 void RecordingObserver::ShowMessage(std::span<const MessageLine> lines, int32_t pauseMs,
                                     MessageFrame frame) {
   std::string event = frame == MessageFrame::kFresh ? "fresh message" : "message";

@@ -23,6 +23,9 @@ class FixedTicks : public TickSource {
 Board BoardOf(std::initializer_list<const char*> rows);
 std::string BoardText(const Board& board);
 int32_t CountCode(const Board& board, StoneCode code);
+// Rows firstRow to 15 of every column filled with two colours in a
+// checkerboard, so that no stone has an equal neighbour; the rows above empty.
+Board NoGroups(int32_t firstRow);
 
 // Every call of the rules as one line of text, in order.
 class RecordingObserver : public RulesObserver {

@@ -11,6 +11,7 @@ namespace {
 
 using test::BoardOf;
 using test::BoardText;
+using test::NoGroups;
 using test::Rig;
 
 // A split-board rig: two people, or one against the computer.
@@ -41,18 +42,6 @@ PlayerInput RightDrag(int32_t x, int32_t y) {
   input.PointerY = y;
   input.RightButton = 1;
   return input;
-}
-
-// Both halves without any group: every colour differs from its neighbours.
-Board NoGroups(int32_t firstRow) {
-  Board board{};
-  FillBoardWith(board, kEmpty);
-  for (int32_t column = 0; column < kBoardSize; ++column) {
-    for (int32_t row = firstRow; row < kBoardSize; ++row) {
-      board.SetCell(row, column, static_cast<StoneCode>((column + row) % 2 + 1));
-    }
-  }
-  return board;
 }
 
 TEST(SplitBoardTurn, EachPersonsKeysAndMouseActOnlyOnTurn) {

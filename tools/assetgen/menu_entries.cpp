@@ -14,18 +14,6 @@ namespace {
 
 constexpr int kScreenMiddle = 512;
 
-std::vector<std::u32string> Lines(std::u32string_view text) {
-  std::vector<std::u32string> lines(1);
-  for (char32_t c : text) {
-    if (c == U'\n') {
-      lines.emplace_back();
-    } else {
-      lines.back().push_back(c);
-    }
-  }
-  return lines;
-}
-
 float OutlineFor(int pixelSize) {
   return std::max(2.0f, static_cast<float>(pixelSize) * 0.05f);
 }
@@ -167,7 +155,7 @@ int MenuTextSize(const std::vector<MenuEntry>& menu) {
 Canvas PaintMenuEntry(const MenuEntry& entry, int pixelSize, bool highlighted) {
   Canvas canvas(entry.width, entry.height);
   const TextStyle style = EntryStyle(highlighted, pixelSize);
-  const std::vector<std::u32string> lines = Lines(entry.text);
+  const std::vector<std::u32string> lines = SplitLines(entry.text);
   const int count = static_cast<int>(lines.size());
   int ascent = 0, descent = 0;
   LineMetrics(style.font, pixelSize, &ascent, &descent);

@@ -43,6 +43,17 @@ Metrics MetricsAt(FontStyle font, int pixelSize) {
   return Metrics{caps.baseline, low.height - low.baseline};
 }
 
+void PaintMask(Canvas& canvas, const TextMask& mask, int left, int top, Rgba colour) {
+  for (int y = 0; y < mask.height; ++y) {
+    for (int x = 0; x < mask.width; ++x) {
+      const float a = mask.At(x, y);
+      if (a > 0.0f) canvas.Blend(left + x, top + y, colour, a);
+    }
+  }
+}
+
+}  // namespace
+
 std::vector<std::u32string> SplitLines(std::u32string_view text) {
   std::vector<std::u32string> lines(1);
   for (char32_t c : text) {
@@ -54,17 +65,6 @@ std::vector<std::u32string> SplitLines(std::u32string_view text) {
   }
   return lines;
 }
-
-void PaintMask(Canvas& canvas, const TextMask& mask, int left, int top, Rgba colour) {
-  for (int y = 0; y < mask.height; ++y) {
-    for (int x = 0; x < mask.width; ++x) {
-      const float a = mask.At(x, y);
-      if (a > 0.0f) canvas.Blend(left + x, top + y, colour, a);
-    }
-  }
-}
-
-}  // namespace
 
 int PaintTextLine(Canvas& canvas, std::u32string_view text, int x, int baseline, bool centred,
                   int pixelSize, const TextStyle& style) {

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "canvas.h"
 #include "font.h"
 
 namespace kb::assetgen {
+
+// The lines of a text, split at '\n'.
+std::vector<std::u32string> SplitLines(std::u32string_view text);
 
 // How a headline, menu entry or button label is dressed.
 struct TextStyle {

@@ -3,18 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/little_endian.h"
+
 namespace kb::assetgen {
 namespace {
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  PutU16(out, v & 0xFFFFu);
-  PutU16(out, v >> 16);
-}
 
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
