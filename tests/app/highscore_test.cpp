@@ -102,6 +102,23 @@ TEST_F(HighscoreScreens, NoEntryShowsTheGameOverPictureUntilReturnNotAButtonStil
             g.game.sprites.Surface(g.game.resources.gameOverBackground)->pixels);
 }
 
+// A display that presents at once leaves a step far inside the first 2 ms of
+// its period; a key held for one step still types one letter.
+TEST_F(HighscoreScreens, AFastDisplayStillTypesOneLetterPerStep) {
+  g.fake.costs().presentUs = 100;
+  int nameFrames = 0;
+  script.EveryFrame([&](uint64_t) {
+    const std::string& screen = g.screens.back();
+    if (screen == "name entry" && ++nameFrames == 2) {
+      test::PressForNextStep(g, {0x1F});  // 's'
+      g.fake.KeyPressAt(g.Now() + 320, key::kReturn, 100);
+    }
+    if (screen == "highscores") g.fake.ButtonAt(g.Now() + 200, false, true);
+  });
+  g.game.OfferHighscore(600);
+  EXPECT_STREQ(test::StoredHighscores(g)[0].Name.data(), "s");
+}
+
 TEST_F(HighscoreScreens, AFailedWriteIsReportedOnceAndTheOldTableShows) {
   PutList(ListOf({500}));
   g.files.memory().FailWrites(true);
