@@ -43,9 +43,6 @@ for _ in $(seq 1 12); do
 done
 [ "$swaps" -ge 5 ] || fail "only $swaps swaps were made"
 
-"$IM_CONVERT" "$data/Hintergründe/Gameover.jpg" "$work/gameover.png"
-game_over_in() { below "$(shot_region_difference "$1" 120 320 780 120 "$work/gameover.png")" 0.03; }
-
 # The stone-count legend: red, green, blue, yellow, connector, multiplier.
 screenshot "$work/board.png"
 icons=$(icon_colours "$work/board.png" 780 314 362 410 458 514 562)
@@ -70,7 +67,7 @@ while :; do
   step=$((step + 1))
   screenshot "$work/board.png"
   [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/board.png" "$KB_E2E_SHOTS/step-$step.png"
-  game_over_in "$work/board.png" && break
+  shows_game_over "$work/board.png" && break
   board=$(read_board "$work/board.png" 0 16 "$icons")
   [ "$SECONDS" -lt "$deadline" ] || stuck "no game over within 300 s"
   target=$(largest_group 5 <<<"$board")
@@ -121,11 +118,11 @@ sleep 1.5
 for ((i = 0; i < ${#name}; i++)); do xdotool key "${name:i:1}"; sleep 0.2; done
 press Return 50
 wait_for_background Highscores
-"$IM_CONVERT" "$data/Hintergründe/Highscores.jpg" "$work/highscores.png"
+table_background=$(corner_of Highscores)
 screenshot "$work/table.png"
 [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/table.png" "$KB_E2E_SHOTS/table.png"
-first=$(shot_region_difference "$work/table.png" 362 99 $((${#name} * 10)) 16 "$work/highscores.png")
-second=$(shot_region_difference "$work/table.png" 362 114 $((${#name} * 10)) 16 "$work/highscores.png")
+first=$(shot_region_difference "$work/table.png" 362 99 $((${#name} * 10)) 16 "$table_background")
+second=$(shot_region_difference "$work/table.png" 362 114 $((${#name} * 10)) 16 "$table_background")
 below "$first" 0.02 && fail "the table shows no name in its first line ($first)"
 below "$second" 0.01 || fail "the table shows a name in its second line ($second)"
 

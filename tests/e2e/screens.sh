@@ -27,12 +27,19 @@ wait_for_split_board() {
 
 # The bottom-right corner of a screen with a background holds only that.
 corner_of() {
-  "$IM_CONVERT" "$data/Hintergründe/$1.jpg" "$work/$1.png"
+  [ -f "$work/$1.png" ] || "$IM_CONVERT" "$data/Hintergründe/$1.jpg" "$work/$1.png"
   echo "$work/$1.png"
 }
 wait_for_background() { wait_for_region 904 688 120 80 "$(corner_of "$1")" 0.03 "the $1 screen"; }
 # The game-over picture's own middle (its corners are nearly black).
-wait_for_game_over() { wait_for_region 120 320 780 120 "$(corner_of Gameover)" 0.03 "the game-over picture"; }
+game_over_middle=(120 320 780 120)
+wait_for_game_over() {
+  wait_for_region "${game_over_middle[@]}" "$(corner_of Gameover)" 0.03 "the game-over picture"
+}
+# shows_game_over SHOT: the same test on a screenshot taken.
+shows_game_over() {
+  below "$(shot_region_difference "$1" "${game_over_middle[@]}" "$(corner_of Gameover)")" 0.03
+}
 wait_for_snake() {
   "$IM_CONVERT" -size 1024x768 xc:black "$data/balken.jpg" -geometry +770+0 -composite "$work/snake.png"
   wait_for_region 770 0 5 768 "$work/snake.png" 0.05 "the snake game"
