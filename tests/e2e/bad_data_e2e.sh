@@ -56,7 +56,7 @@ wait_for_match
 sleep 1
 if [ "$read_only" = 1 ]; then
   # F1 and an empty name: the screenshot cannot be written, the match goes on.
-  press F1 50
+  press F1 150              # held over a drawing pass of the match
   sleep 1
   press Return 50
   sleep 1

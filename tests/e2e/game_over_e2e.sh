@@ -72,7 +72,8 @@ while :; do
   [ "$SECONDS" -lt "$deadline" ] || stuck "no game over within 300 s"
   target=$(largest_group 5 <<<"$board")
   if [ -n "$clicked" ] && [ "$board" != "$clicked" ]; then
-    idle=0                                  # the last click took effect
+    clicked=""                              # the last click took effect
+    idle=0
     misses=0
   fi
   if [ "$board" = "$clicked" ] || { [ -n "$target" ] && [ "$target" = "$last_target" ]; }; then

@@ -35,8 +35,9 @@ wait_for_match
   "$work/winter.png"
 wait_for_region 780 314 48 48 "$work/winter.png" 0.08 "the Winter stone set"
 
-# F1: the prompt, a name, RETURN; the file is the match as it stood.
-press F1 60
+# F1: the prompt, a name, RETURN; the file is the match as it stood. The
+# match looks at F1 only in its drawing pass, ten times a second.
+press F1 150
 sleep 0.6
 for k in b i l d; do xdotool key "$k"; sleep 0.2; done   # taps: each typed once
 press Return 50
