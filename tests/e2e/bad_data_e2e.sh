@@ -53,20 +53,18 @@ press Return 50            # "Spielen"
 wait_for_mode_selection
 press Return 50            # "1 Spieler": the Classic set, one stone picture missing
 wait_for_match
-sleep 1
 if [ "$read_only" = 1 ]; then
   # F1 and an empty name: the screenshot cannot be written, the match goes on.
   press F1 150              # held over a drawing pass of the match
-  sleep 1
+  wait_for_black            # the prompt for the file name
   press Return 50
-  sleep 1
   wait_for_match
 fi
 press Escape 50
 wait_for_mode_selection
 press Escape 50
 wait_for_main_menu
-for _ in 1 2 3 4 5 6; do press Down 50; sleep 0.15; done
+for _ in 1 2 3 4 5 6; do menu_key Down; done
 press Return 50            # "Beenden"
 wait_for_exit 10
 

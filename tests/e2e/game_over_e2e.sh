@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # A one-player game played to its end: both lives and every swap point spent
-# at once, then the largest group seen on the screen clicked until no
-# equal neighbours are left. The game-over name entry takes a name, which must
-# then stand first in "Highscores.bin" and in the table the game shows.
+# at once, then the largest group seen on the screen clicked until no equal
+# neighbours are left. Whatever the random game brings on the way (the snake
+# bonus, a cleared level, a life or swap points won) is waited out or spent.
+# The game-over name entry takes a name, which must then stand first in
+# "Highscores.bin" and in the table the game shows.
 # Arguments: the game binary, the data folder.
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
@@ -17,106 +19,205 @@ title_to_main_menu
 start_mode 0                                # "1 Spieler"
 wait_for_match
 
-# Two shuffles, each showing its message for a second.
-press space 150; sleep 1.5
-press space 150; sleep 1.5
+# look: a screenshot, the screen it shows and, in the match, the board read
+# off it; with KB_E2E_SHOTS each look is kept.
+step=0
+look() {
+  step=$((step + 1))
+  [ -f "$work/board.png" ] && mv "$work/board.png" "$work/previous.png"
+  screenshot "$work/board.png"
+  [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/board.png" "$KB_E2E_SHOTS/step-$step.png"
+  screen=$(screen_of "$work/board.png")
+  board=""
+  if [ "$screen" = match ]; then board=$(read_board "$work/board.png" 0 16 "$icons"); fi
+  return 0
+}
+# look_until SECONDS TEST...: looks until the match shows and TEST holds.
+look_until() {
+  local until=$((SECONDS + $1))
+  shift
+  while [ "$SECONDS" -le "$until" ]; do
+    look
+    [ "$screen" = match ] && "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
 
-# Swaps until the points are spent: NUMPAD 0 takes the stone under the cursor
-# (the swap button then reads "aktiv"), a cursor key moves on to a neighbour
-# and NUMPAD 0 again exchanges the two. A completed swap rests 15 updates;
-# when NUMPAD 0 no longer begins a swap, no point is left.
+# The panel's lives and swap points; a number that changes shows that one was
+# spent. Each is looked at as a picture, beside the label.
+lives_region=(900 260 60 16)
+points_region=(960 220 40 16)
+panel_part() { "$IM_CONVERT" "$work/board.png[$3x$4+$1+$2]" "$work/$5.png"; }
+panel_changed() { ! below "$(difference "$work/board.png[$3x$4+$1+$2]" "$work/$5.png")" 0.01; }
+# Each number at 0, as it stands once everything is spent: a life or swap
+# points won later show as a difference.
+panel_zero() { below "$(difference "$work/board.png[$3x$4+$1+$2]" "$work/$5-zero.png")" 0.01; }
+
+# shuffle: SPACE held over a drawing burst. True when a life was spent: the
+# message stands for a second, then the board is shuffled.
+shuffle() {
+  look_until 10 true || fail "the match did not come back (the screen: $screen)"
+  panel_part "${lives_region[@]}" lives
+  press space 150
+  look_until 4 panel_changed "${lives_region[@]}" lives
+}
+
+# The stone-swap button reads "aktiv" from the first stone of a swap to the
+# second.
 "$IM_CONVERT" -size 1024x768 xc:black "$data/Buttons/Steintauschmodus aktiv.bmp" -geometry +780+710 \
   -composite "$work/swapping.png"
-swapping() { below "$(region_difference 780 710 96 48 "$work/swapping.png")" 0.05; }
-swaps=0
-for _ in $(seq 1 12); do
-  press KP_0 150; sleep 0.5
-  swapping || break
-  for key in Up Right Down Left; do
-    press "$key" 350; sleep 0.2
-    press KP_0 150; sleep 0.5
-    swapping || break
+swapping() { shot_shows "$work/board.png" 780 710 96 48 "$work/swapping.png" 0.05; }
+not_swapping() { ! swapping; }
+# put_cursor COLUMN ROW: the right button held on a cell brings the cursor there.
+put_cursor() {
+  move_pointer $(($1 * 48 + 24)) $(($2 * 48 + 24))
+  click 3 250
+}
+# swap COLUMN ROW COLUMN2 ROW2: exchanges two stones with NUMPAD 0, held over a
+# drawing burst on each. True when a swap point was spent. A completed swap
+# rests 15 bursts before the next may begin, so a first stone that is not
+# taken is tried again once after that rest.
+swap() {
+  local try
+  look_until 10 true || fail "the match did not come back (the screen: $screen)"
+  for try in 1 2; do
+    put_cursor "$1" "$2"
+    press KP_0 150
+    look_until 3 swapping && break
+    [ "$try" = 2 ] && { move_pointer 1000 100; return 1; }
   done
-  swapping && fail "a swap could not be completed"
-  swaps=$((swaps + 1))
-  sleep 1.2
-done
-[ "$swaps" -ge 5 ] || fail "only $swaps swaps were made"
+  put_cursor "$3" "$4"
+  press KP_0 150
+  move_pointer 1000 100
+  look_until 5 not_swapping || fail "a swap could not be completed"
+  sleep 1.6
+}
 
 # The stone-count legend: red, green, blue, yellow, connector, multiplier.
 screenshot "$work/board.png"
 icons=$(icon_colours "$work/board.png" 780 314 362 410 458 514 562)
-# A commit shows on the screen one burst later, and the last one not at all:
-# the game-over picture follows the board as it stood. So after a click the
-# same board, or the same group, is not clicked again until the board has
-# changed; every screenshot is first looked at for the game-over picture.
 pointer_home 1000 100
+
+# Everything spent while the board is full: the bottom row's first stones
+# swapped back and forth.
+lives=0
+while shuffle; do lives=$((lives + 1)); done
+swaps=0
+while swap 0 15 1 15; do swaps=$((swaps + 1)); done
+[ "$lives" = 2 ] && [ "$swaps" = 5 ] || fail "$lives shuffles and $swaps swaps instead of 2 and 5"
+look
+panel_part "${lives_region[@]}" lives-zero
+panel_part "${points_region[@]}" points-zero
+
+# spend_winnings: a life or swap points won on the way (a group of 70, a
+# cleared level) are spent when no group is left, the swap on two stones
+# side by side.
+spend_winnings() {
+  if ! panel_zero "${lives_region[@]}" lives; then
+    shuffle && return 0
+  fi
+  panel_zero "${points_region[@]}" points && return 1
+  local pair
+  pair=$(tr '1-9?' 'xxxxxxxxxx' <<<"$board" | awk '
+    { row[NR - 1] = $0 }
+    END { for (y = 15; y >= 0; y--) for (x = 0; x < 15; x++)
+            if (substr(row[y], x + 1, 2) == "xx") { print x, y, x + 1, y; exit } }')
+  [ -n "$pair" ] || return 1
+  swap $pair
+}
+
+# The play: the largest group on the screen is clicked; a click shows on the
+# screen one burst later, and the last one not at all (the name entry follows
+# the board as it stood), so a board once clicked is not clicked again until
+# it has changed. Nothing is clicked on any other screen: a message, the
+# snake bonus (which leaves the game's pointer on its control pad, so the
+# pointer is brought home after it) or the end of the game.
 removals=0
+misses=0
 unchanged=0
 idle=0
-misses=0
 clicked=""
-last_target=""
-step=0
-stuck() {
-  [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/board.png" "$KB_E2E_SHOTS/stuck.png"
-  fail "$1 after $removals removals and $misses missed clicks; the board: $(tr '\n' ' ' <<<"$board")"
-}
-deadline=$((SECONDS + 300))
+other_since=""
+pointer_lost=0
+stuck() { fail "$1 after $removals removals and $misses missed clicks; the board: $(tr '\n' ' ' <<<"$board")"; }
+deadline=$((SECONDS + 400))
 while :; do
-  step=$((step + 1))
-  screenshot "$work/board.png"
-  [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/board.png" "$KB_E2E_SHOTS/step-$step.png"
-  shows_game_over "$work/board.png" && break
-  board=$(read_board "$work/board.png" 0 16 "$icons")
-  [ "$SECONDS" -lt "$deadline" ] || stuck "no game over within 300 s"
-  target=$(largest_group 5 <<<"$board")
-  if [ -n "$clicked" ] && [ "$board" != "$clicked" ]; then
-    clicked=""                              # the last click took effect
-    idle=0
-    misses=0
-  fi
-  if [ "$board" = "$clicked" ] || { [ -n "$target" ] && [ "$target" = "$last_target" ]; }; then
-    unchanged=$((unchanged + 1))
-    if [ "$unchanged" -ge 15 ]; then
-      # That click missed. The snake bonus leaves the pointer on its control
-      # pad, so the pointer is brought home again before the next try.
-      misses=$((misses + 1))
-      [ "$misses" -ge 8 ] && stuck "eight clicks in a row changed nothing"
-      pointer_home 1000 100
-      clicked=""
-      last_target=""
-      unchanged=0
-    fi
+  [ "$SECONDS" -lt "$deadline" ] || stuck "no game over within 400 s"
+  look
+  case $screen in
+    name_entry | game_over) break ;;
+    match) other_since="" ;;
+    snake)
+      other_since=""
+      pointer_lost=1
+      sleep 0.3
+      continue
+      ;;
+    *)
+      [ -n "$other_since" ] || other_since=$SECONDS
+      [ $((SECONDS - other_since)) -le "$passing_screen_seconds" ] ||
+        fail "the match gave way to a screen it never leaves by itself ($screen) after $removals removals"
+      sleep 0.3
+      continue
+      ;;
+  esac
+  # The frame-rate table changes in every drawing burst. Unchanged since the
+  # last look, the match stands in a pause (a message, the start of the snake
+  # bonus, the name entry's first second after the last group), and a click
+  # or a key now would be taken by whatever reads the input next.
+  if shot_shows "$work/board.png" 780 0 244 64 "$work/previous.png" 0; then
     sleep 0.2
     continue
   fi
-  if [ -z "$target" ]; then
-    # Nothing to click: the game is about to show its end, or the pointer or
-    # the turning of the marked group hides the last one. With the pointer out
-    # of the way, two unknown cells side by side are worth a click.
-    move_pointer 1000 100
-    idle=$((idle + 1))
-    [ "$idle" -ge 30 ] && stuck "no group to click and no game over"
-    [ "$idle" = 10 ] && press space 150     # a life won by a group of 70 buys a shuffle
-    [ "$idle" -ge 4 ] && target=$(tr '?' 8 <<<"$board" | largest_group 8)
-    [ -z "$target" ] && { sleep 0.2; continue; }
+  if [ "$pointer_lost" = 1 ]; then
+    pointer_home 1000 100
+    pointer_lost=0
+    continue
   fi
+  if [ -n "$clicked" ]; then
+    if [ "$board" != "$clicked" ]; then
+      clicked=""                            # the last click took effect
+      misses=0
+    else
+      unchanged=$((unchanged + 1))
+      if [ "$unchanged" -ge 15 ]; then
+        # That click missed its group: the pointer is brought home again.
+        misses=$((misses + 1))
+        [ "$misses" -ge 8 ] && stuck "eight clicks in a row changed nothing"
+        pointer_home 1000 100
+        clicked=""
+      fi
+      sleep 0.2
+      continue
+    fi
+  fi
+  target=$(largest_group 5 <<<"$board")
+  if [ -z "$target" ]; then
+    # No group: the turning of a marked group may hide one, so the cursor is
+    # put on an empty cell; then what was won on the way is spent; then only
+    # the end of the game is awaited.
+    idle=$((idle + 1))
+    if [ "$idle" = 3 ]; then
+      empty=$(awk '{ i = index($0, "."); if (i) { print i - 1, NR - 1; exit } }' <<<"$board")
+      [ -n "$empty" ] && put_cursor $empty && move_pointer 1000 100
+    fi
+    if [ "$idle" -ge 6 ] && spend_winnings; then idle=0; fi
+    [ "$idle" -ge 40 ] && stuck "no group to click and no game over"
+    sleep 0.2
+    continue
+  fi
+  idle=0
   read -r column row _ <<<"$target"
   click_at $((column * 48 + 24)) $((row * 48 + 24))
+  move_pointer 1000 100
   clicked=$board
-  last_target=$target
-  removals=$((removals + 1))
   unchanged=0
-  sleep 0.2
+  removals=$((removals + 1))
 done
+[ "$screen" = name_entry ] || fail "a score of several removals did not make the empty table"
 
-# The name entry reads the keys once per step of 100 ms and types a key held
-# in a step; a tap (down and up at once) is kept for the next step, so each
-# letter is a tap, never a hold that a busy machine could stretch over two
-# steps.
-sleep 1.5
-for ((i = 0; i < ${#name}; i++)); do xdotool key "${name:i:1}"; sleep 0.2; done
+type_text "$name"
 press Return 50
 wait_for_background Highscores
 table_background=$(corner_of Highscores)

@@ -24,7 +24,7 @@ if [ "$how" = keyboard ]; then
   wait_for_mode_selection
   press Escape 50
   wait_for_main_menu
-  for _ in 1 2 3 4 5 6; do press Down 50; sleep 0.15; done
+  for _ in 1 2 3 4 5 6; do menu_key Down; done
   press Return 50              # "Beenden"
 else
   click 1
@@ -41,8 +41,7 @@ else
   click 3                      # the right button leaves the mode selection
   wait_for_main_menu
   point_to 500 580             # "Beenden": the first click highlights it,
-  click 1
-  sleep 0.4
+  menu_click
   click 1                      # the second starts it
 fi
 wait_for_exit 10

@@ -9,20 +9,17 @@ start_game "$game" "$data"
 title_to_main_menu
 
 # Optionen -> Grafikset -> "Winter" (row 5) -> RETURN stores -> ESC writes the file.
-for _ in 1 2 3 4; do press Down 50; sleep 0.12; done
+for _ in 1 2 3 4; do menu_key Down; done
 press Return 50
 wait_for_background Optionen
-for _ in 1 2 3; do press Down 50; sleep 0.12; done
-press Return 50
-sleep 1.3                                  # the value screen flushes the keyboard first
-for _ in 1 2 3 4 5; do press Down 50; sleep 0.12; done
-press Return 50
-sleep 0.5
-press Escape 50
-wait_for_main_menu
+for _ in 1 2 3; do menu_key Down; done
+menu_key Return                            # the value screen shows after its flush of a second
+for _ in 1 2 3 4 5; do menu_key Down; done
+menu_key Return                            # stored, back in the options menu
+leave_to_main_menu                         # ESC writes the file
 set_byte=$(od -An -t d4 -j 12 -N 4 "$work/data/Optionen.bin" | tr -d ' ')
 [ "$set_byte" = 5 ] || fail "Optionen.bin holds graphic set '$set_byte', not 5"
-press Down 50; sleep 0.12; press Down 50; sleep 0.12   # from "Optionen" down to "Beenden"
+menu_key Down; menu_key Down               # from "Optionen" down to "Beenden"
 press Return 50
 wait_for_exit 10
 
@@ -38,8 +35,8 @@ wait_for_region 780 314 48 48 "$work/winter.png" 0.08 "the Winter stone set"
 # F1: the prompt, a name, RETURN; the file is the match as it stood. The
 # match looks at F1 only in its drawing pass, ten times a second.
 press F1 150
-sleep 0.6
-for k in b i l d; do xdotool key "$k"; sleep 0.2; done   # taps: each typed once
+wait_for_black                             # the prompt for the file name
+type_text bild
 press Return 50
 for _ in $(seq 1 50); do [ -f "$work/data/Screenshots/bild.bmp" ] && break; sleep 0.1; done
 [ -f "$work/data/Screenshots/bild.bmp" ] || fail "F1 saved no Screenshots/bild.bmp"

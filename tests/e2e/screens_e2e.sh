@@ -16,14 +16,13 @@ wait_for_main_menu
 selected=0
 open() {
   if [ "$how" = keyboard ]; then
-    while [ "$selected" -lt "$1" ]; do press Down 50; sleep 0.12; selected=$((selected + 1)); done
-    while [ "$selected" -gt "$1" ]; do press Up 50; sleep 0.12; selected=$((selected - 1)); done
+    while [ "$selected" -lt "$1" ]; do menu_key Down; selected=$((selected + 1)); done
+    while [ "$selected" -gt "$1" ]; do menu_key Up; selected=$((selected - 1)); done
     press Return 50
   else
     local bands=(100 190 270 350 430 505 590)
     point_to 500 "${bands[$1]}"
-    click 1 50
-    sleep 0.35
+    menu_click
     click 1 50
     selected=$1
   fi
@@ -34,7 +33,14 @@ leave() { if [ "$how" = keyboard ]; then press Escape 50; else click 3 50; fi; }
 open 1; wait_for_background Highscores; leave; wait_for_main_menu
 open 2; wait_for_background Hilfe; leave; wait_for_main_menu
 open 4; wait_for_background Optionen; leave; wait_for_main_menu
-open 5; wait_for_black; sleep 1.5; leave; wait_for_main_menu   # after the credits' 1 s flush
+# The credits read no key for their first second: left until they are gone.
+open 5; wait_for_black
+for _ in $(seq 1 20); do
+  leave
+  sleep 0.3
+  below "$(region_difference 0 650 250 118 "$work/menu.png")" 0.03 && break
+done
+wait_for_main_menu
 open 3; wait_for_snake; leave
 wait_for_game_over                     # 0 points make no list; an egg eaten early makes one
 press Return 50                        # leaves the picture, or ends the name entry

@@ -11,7 +11,7 @@ copy_data "$data"
 rm -f "$work/data/Highscores.bin"
 run_game "$game"
 title_to_main_menu
-for _ in 1 2 3; do press Down 50; sleep 0.15; done
+for _ in 1 2 3; do menu_key Down; done
 press Return 50                             # "Snake"
 wait_for_snake
 
@@ -31,7 +31,6 @@ below "$moved" 0.001 && fail "the field did not change while the snake was steer
 
 # Left alone it runs into the border; no points or a few eggs' worth.
 wait_for_game_over
-sleep 1.5
 press Return 50                             # leaves the picture, or ends the name entry
 leave_to_main_menu                          # and the table that follows a name
 echo "the snake was steered for 5 s, ran into the border and the game came back to the menu"

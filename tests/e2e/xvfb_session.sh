@@ -16,12 +16,21 @@ cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
-  if [ "${KB_E2E_KEEP:-0}" = 1 ]; then echo "kept $work"; else rm -rf "$work"; fi
+  if [ "${KB_E2E_KEEP:-0}" = 1 ] || [ -f "$work/failure.txt" ]; then
+    echo "kept $work" >&2
+  else
+    rm -rf "$work"
+  fi
 }
 trap cleanup EXIT
 
+# fail MESSAGE: ends the journey (also from a command substitution); the run
+# folder stays, with the message and the screen of that moment (failed.png).
 fail() {
-  echo "FAIL: $*" >&2
+  echo "FAIL: $*" | tee "$work/failure.txt" >&2
+  if [ -n "${DISPLAY:-}" ] && screenshot "$work/failed.png" 2>/dev/null; then
+    echo "  the screen: $work/failed.png" >&2
+  fi
   [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
   exit 1
 }
@@ -146,11 +155,11 @@ region_difference() {
 }
 
 # shot_region_difference SHOT X Y W H EXPECTED: the same for a screenshot taken.
-shot_region_difference() {
-  "$IM_CONVERT" "$1" -crop "$4x$5+$2+$3" +repage "$work/region_a.png"
-  "$IM_CONVERT" "$6" -crop "$4x$5+$2+$3" +repage "$work/region_b.png"
-  difference "$work/region_a.png" "$work/region_b.png"
-}
+shot_region_difference() { difference "$1[$4x$5+$2+$3]" "$6[$4x$5+$2+$3]"; }
+
+# shot_shows SHOT X Y W H EXPECTED MAXDIFF: whether that part of the
+# screenshot is EXPECTED's.
+shot_shows() { below "$(shot_region_difference "$@")" "$7"; }
 
 # below DIFFERENCE MAX: whether a difference is known and at most MAX.
 below() { awk -v d="$1" -v m="$2" 'BEGIN { exit !(d != "" && d <= m) }'; }
@@ -163,7 +172,5 @@ wait_for_region() {
     below "$d" "$6" && return 0
     sleep 0.25
   done
-  screenshot "$work/failed.png"
-  [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/failed.png" "$KB_E2E_SHOTS/failed-$(date +%s).png"
   fail "$7 never showed (last difference $d)"
 }
