@@ -21,16 +21,31 @@ wait_for_match
 
 # look: a screenshot, the screen it shows and, in the match, the board read
 # off it; with KB_E2E_SHOTS each look is kept.
+#
+# running: how many looks in a row found a new frame. The frame-rate table
+# changes in every drawing burst; unchanged, the match stands in a pause (a
+# message, the start of the snake bonus, or the name entry's first second
+# after the last group), and a click or a key then would be taken by
+# whatever reads the input next. The burst that takes a click presents
+# nothing when that click ends the game, and one burst under way may still
+# present after the click: only two new frames in a row after a click show
+# that the game has gone on.
 step=0
+running=0
 look() {
   step=$((step + 1))
   [ -f "$work/board.png" ] && mv "$work/board.png" "$work/previous.png"
   screenshot "$work/board.png"
   [ -n "${KB_E2E_SHOTS:-}" ] && cp "$work/board.png" "$KB_E2E_SHOTS/step-$step.png"
+  if [ -f "$work/previous.png" ] && ! shot_shows "$work/board.png" 780 0 244 64 "$work/previous.png" 0; then
+    running=$((running + 1))
+  else
+    running=0
+  fi
   screen=$(screen_of "$work/board.png")
   board=""
   if [ "$screen" = match ]; then board=$(read_board "$work/board.png" 0 16 "$icons"); fi
-  return 0
+  note "look $step: $screen, $running new frames, board $(tr -d '\n' <<<"$board" | md5sum | cut -c1-8)"
 }
 # look_until SECONDS TEST...: looks until the match shows and TEST holds.
 look_until() {
@@ -59,6 +74,7 @@ panel_zero() { below "$(difference "$work/board.png[$3x$4+$1+$2]" "$work/$5-zero
 shuffle() {
   look_until 10 true || fail "the match did not come back (the screen: $screen)"
   panel_part "${lives_region[@]}" lives
+  note "space"
   press space 150
   look_until 4 panel_changed "${lives_region[@]}" lives
 }
@@ -71,6 +87,7 @@ swapping() { shot_shows "$work/board.png" 780 710 96 48 "$work/swapping.png" 0.0
 not_swapping() { ! swapping; }
 # put_cursor COLUMN ROW: the right button held on a cell brings the cursor there.
 put_cursor() {
+  note "cursor to $1 $2"
   move_pointer $(($1 * 48 + 24)) $(($2 * 48 + 24))
   click 3 250
 }
@@ -83,6 +100,7 @@ swap() {
   look_until 10 true || fail "the match did not come back (the screen: $screen)"
   for try in 1 2; do
     put_cursor "$1" "$2"
+    note "numpad 0"
     press KP_0 150
     look_until 3 swapping && break
     [ "$try" = 2 ] && { move_pointer 1000 100; return 1; }
@@ -162,11 +180,7 @@ while :; do
       continue
       ;;
   esac
-  # The frame-rate table changes in every drawing burst. Unchanged since the
-  # last look, the match stands in a pause (a message, the start of the snake
-  # bonus, the name entry's first second after the last group), and a click
-  # or a key now would be taken by whatever reads the input next.
-  if shot_shows "$work/board.png" 780 0 244 64 "$work/previous.png" 0; then
+  if [ "$running" -lt 2 ]; then
     sleep 0.2
     continue
   fi
@@ -209,8 +223,12 @@ while :; do
   fi
   idle=0
   read -r column row _ <<<"$target"
+  note "click $target"
   click_at $((column * 48 + 24)) $((row * 48 + 24))
   move_pointer 1000 100
+  sleep 0.15
+  screenshot "$work/board.png"             # what the next look compares with
+  running=0
   clicked=$board
   unchanged=0
   removals=$((removals + 1))

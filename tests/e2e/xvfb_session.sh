@@ -31,9 +31,12 @@ fail() {
   if [ -n "${DISPLAY:-}" ] && screenshot "$work/failed.png" 2>/dev/null; then
     echo "  the screen: $work/failed.png" >&2
   fi
+  [ -f "$work/journey.log" ] && tail -n 30 "$work/journey.log" | sed 's/^/  journey: /' >&2
   [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
   exit 1
 }
+# note TEXT: a line of the journey's own log, with the time, kept for a failure.
+note() { echo "$(date +%T.%N | cut -c1-12) $*" >>"$work/journey.log"; }
 
 # start_display WIDTHxHEIGHT
 start_display() {
