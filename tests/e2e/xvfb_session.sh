@@ -38,21 +38,22 @@ fail() {
 # note TEXT: a line of the journey's own log, with the time, kept for a failure.
 note() { echo "$(date +%T.%N | cut -c1-12) $*" >>"$work/journey.log"; }
 
-# start_display WIDTHxHEIGHT
+# start_display WIDTHxHEIGHT: the server picks a free display itself and
+# names it once it takes connections, so that journeys started at the same
+# moment, from any checkout, never share one.
 start_display() {
-  local size=$1 n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
+  local n=""
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 200); do
+    # The number is whole once its line has ended.
+    [ "$(wc -l <"$work/display")" -ge 1 ] && n=$(head -n 1 "$work/display")
+    if [ -n "$n" ]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
   done
   fail "no Xvfb display could be started"
 }
