@@ -81,10 +81,11 @@ write_options() {
   printf "$bytes" >"$work/data/Optionen.bin"
 }
 
-# wait_for_window TITLE: prints the window id.
+# wait_for_window TITLE: prints the window id. The game opens it in about a
+# second; a machine busy with other work has been seen to take forty.
 wait_for_window() {
   local id
-  for _ in $(seq 1 400); do
+  for _ in $(seq 1 1200); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared"
