@@ -11,6 +11,9 @@ namespace kb::platform {
 class Clock : public TickSource {
  public:
   uint32_t TickCount() override = 0;
+  // Milliseconds since the machine started, which differ from run to run,
+  // for the random seed; where there is no such clock, the tick count.
+  virtual uint32_t MachineTicks() { return TickCount(); }
   virtual uint64_t PerformanceCounter() = 0;
   virtual uint64_t PerformanceFrequency() = 0;
   // Gives the processor away for about this long; window events keep being

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <time.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -117,6 +119,13 @@ uint32_t SdlPlatform::TickCount() {
   return SDL_GetTicks();
 }
 
+uint32_t SdlPlatform::MachineTicks() {
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
+                               static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+}
+
 uint64_t SdlPlatform::PerformanceCounter() {
   return SDL_GetPerformanceCounter();
 }
@@ -162,40 +171,34 @@ void SdlPlatform::PumpEvents() {
     const bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
                                                     event.window.event == SDL_WINDOWEVENT_CLOSE);
     if (closing && onClose_) onClose_();
-    if (event.type == SDL_KEYDOWN) {
+    // The X server's repeat events of a held key are no new presses: the
+    // game reads keys as levels and repeats by itself where it wants to.
+    if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.repeat == 0) {
       const uint8_t code = DirectInputCode(event.key.keysym.scancode);
-      if (code != 0) pressedSinceRead_[code] = 0x80;
+      if (code != 0) keys_[code].Change(event.type == SDL_KEYDOWN, event.key.timestamp);
     }
-    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT)
-      leftPressed_ = true;
-    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_RIGHT)
-      rightPressed_ = true;
+    if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (event.button.button == SDL_BUTTON_LEFT) leftButton_.Change(down, event.button.timestamp);
+      if (event.button.button == SDL_BUTTON_RIGHT)
+        rightButton_.Change(down, event.button.timestamp);
+    }
   }
 }
 
 void SdlPlatform::ReadKeyboard(KeyState& keys) {
   PumpEvents();
-  int count = 0;
-  const Uint8* state = SDL_GetKeyboardState(&count);
-  // A key pressed and let go between two reads still counts as down in the
-  // next one, so that a quick tap is never lost between two menu frames.
-  keys = pressedSinceRead_;
-  pressedSinceRead_.fill(0);
-  for (int scancode = 0; scancode < count; ++scancode) {
-    if (state[scancode] == 0) continue;
-    const uint8_t code = DirectInputCode(static_cast<SDL_Scancode>(scancode));
-    if (code != 0) keys[code] = 0x80;
-  }
+  const uint32_t now = SDL_GetTicks();
+  for (size_t code = 0; code < keys.size(); ++code) keys[code] = keys_[code].Read(now) ? 0x80 : 0;
 }
 
 MouseReading SdlPlatform::ReadMouse() {
   PumpEvents();
   MouseReading reading;
-  const Uint32 buttons = SDL_GetRelativeMouseState(&reading.dx, &reading.dy);
-  reading.left = leftPressed_ || (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
-  reading.right = rightPressed_ || (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
-  leftPressed_ = false;
-  rightPressed_ = false;
+  SDL_GetRelativeMouseState(&reading.dx, &reading.dy);
+  const uint32_t now = SDL_GetTicks();
+  reading.left = leftButton_.Read(now);
+  reading.right = rightButton_.Read(now);
   return reading;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -7,6 +8,7 @@
 #include "platform/display.h"
 #include "platform/input_source.h"
 #include "platform/message_box.h"
+#include "platform/sdl/held_input.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -30,6 +32,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   void SetCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
 
   uint32_t TickCount() override;
+  uint32_t MachineTicks() override;
   uint64_t PerformanceCounter() override;
   uint64_t PerformanceFrequency() override;
   void SleepMicroseconds(uint32_t us) override;
@@ -49,9 +52,9 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* frame_ = nullptr;
   uint64_t nextPresent_ = 0;
-  KeyState pressedSinceRead_{};
-  bool leftPressed_ = false;
-  bool rightPressed_ = false;
+  std::array<HeldInput, 256> keys_{};
+  HeldInput leftButton_;
+  HeldInput rightButton_;
   std::function<void()> onClose_;
 };
 

@@ -1,0 +1,88 @@
+// The real platform's keyboard and mouse, driven by SDL events as the X
+// server sends them, on SDL's dummy video driver and the real clock.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "input/key_codes.h"
+#include "platform/sdl/sdl_platform.h"
+
+namespace kb::platform {
+namespace {
+
+class SdlInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_TRUE(sdl_.Open());
+  }
+
+  void Key(SDL_Scancode scancode, bool down, bool repeat = false) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.scancode = scancode;
+    SDL_PushEvent(&event);
+  }
+  void Button(bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&event);
+  }
+  bool Down(uint8_t code) {
+    sdl_.ReadKeyboard(keys_);
+    return (keys_[code] & 0x80u) != 0;
+  }
+  // A pause as the game makes one: nothing read, window events handled.
+  void Pause(uint32_t ms) {
+    for (uint32_t i = 0; i < ms; ++i) sdl_.SleepMicroseconds(1000);
+  }
+
+  SdlPlatform sdl_;
+  KeyState keys_{};
+};
+
+TEST_F(SdlInput, AHeldKeyIsDownWhileHeldAndItsRepeatsAreNoNewPresses) {
+  Key(SDL_SCANCODE_SPACE, true);
+  EXPECT_TRUE(Down(key::kSpace));
+  for (int i = 0; i < 5; ++i) {
+    Key(SDL_SCANCODE_SPACE, true, true);
+    EXPECT_TRUE(Down(key::kSpace));
+  }
+  // Repeats that came in before the release do not outlive it.
+  Key(SDL_SCANCODE_SPACE, true, true);
+  Key(SDL_SCANCODE_SPACE, false);
+  EXPECT_FALSE(Down(key::kSpace));
+  EXPECT_FALSE(Down(key::kSpace));
+}
+
+TEST_F(SdlInput, ATapBetweenTwoReadsCountsOnceUnlessAPauseHasPassedSince) {
+  EXPECT_FALSE(Down(key::kReturn));
+  Key(SDL_SCANCODE_RETURN, true);
+  Key(SDL_SCANCODE_RETURN, false);
+  EXPECT_TRUE(Down(key::kReturn));
+  EXPECT_FALSE(Down(key::kReturn));
+
+  // The tap that started a match does not act after the match's start pause.
+  Key(SDL_SCANCODE_RETURN, true);
+  Key(SDL_SCANCODE_RETURN, false);
+  Pause(300);
+  EXPECT_FALSE(Down(key::kReturn));
+
+  // The same for a click.
+  Button(true);
+  Button(false);
+  EXPECT_TRUE(sdl_.ReadMouse().left);
+  EXPECT_FALSE(sdl_.ReadMouse().left);
+  Button(true);
+  Button(false);
+  Pause(300);
+  EXPECT_FALSE(sdl_.ReadMouse().left);
+}
+
+}  // namespace
+}  // namespace kb::platform
