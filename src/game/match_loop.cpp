@@ -97,6 +97,7 @@ void Game::RunMatch() {
   MatchStartCounter = clock.PerformanceCounter();
   PassCount = 0;
   BestRate = 0.0;
+  int32_t lastPassTicks = static_cast<int32_t>(clock.TickCount());
 
   while (!input.KeyDown(key::kEscape) && rules.match.QuitRequested == 0) {
     // Only passes that run a drawing burst present their frame, so the
@@ -107,12 +108,21 @@ void Game::RunMatch() {
       PeriodEndTicks = static_cast<int32_t>(clock.TickCount()) + kPeriodMs;
     const bool burst = NowTicks < PeriodEndTicks - 99;
 
-    if (burst) {
+    // The bonus countdown counts passes of a loop that never rested, about
+    // one a millisecond; this loop rests in passes that draw nothing, so it
+    // counts the milliseconds since its last pass, a pause (a message) as one
+    // period at most. Its message stands on the pass's own fresh frame, as a
+    // burst's would.
+    const int32_t passTicks = static_cast<int32_t>(clock.TickCount());
+    const bool bonusDue =
+        AdvanceBonusCountdown(rules.match, std::min(passTicks - lastPassTicks, kPeriodMs));
+    lastPassTicks = passTicks;
+    if (burst || bonusDue) {
       renderer.BeginFrame();
       DrawGridLines();
     }
-    const double rate = MeasureFrameRate(burst);
-    if (AdvanceBonusCountdown(rules.match)) {
+    const double rate = MeasureFrameRate(burst || bonusDue);
+    if (bonusDue) {
       MatchObserver observer(*this);
       BonusSequence(rules.match, observer);
     }

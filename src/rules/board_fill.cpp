@@ -68,6 +68,9 @@ void StartMatch(RulesState& state, Chance& chance) {
   match.UltraMultiplier = 1;
   match.SwapFirst = ScreenPoint{};
   match.SwapPoints = 5;
+  // A bonus earned in a match that was left before it ran goes with it.
+  match.BonusCountdown = 0;
+  match.BonusLevel = 0;
   ClearGrid(state.effects.RemovalAnimGrid);
   ClearGrid(state.effects.RingGrid);
   ClearGrid(state.effects.ParticleGrid);

@@ -1,5 +1,6 @@
 #include "rules/bonus_sequence.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "rules/messages.h"
@@ -15,9 +16,9 @@ void ShowBonusLine(RulesObserver& observer, const char* text, uint32_t colour, i
 
 }  // namespace
 
-bool AdvanceBonusCountdown(MatchState& match) {
+bool AdvanceBonusCountdown(MatchState& match, int32_t passes) {
   if (match.BonusCountdown <= 1) return false;
-  --match.BonusCountdown;
+  match.BonusCountdown -= std::clamp(passes, 1, match.BonusCountdown - 1);
   if (match.BonusCountdown != 1) return false;
   match.BonusCountdown = 0;
   return true;

@@ -144,10 +144,14 @@ TEST_F(SnakeScreen, TheStandAloneGameOffersItsPointsToTheHighscores) {
   EXPECT_STREQ(stored[0].Name.data(), "s");
 }
 
-TEST_F(SnakeScreen, AGroupOf50InAMatchStartsTheSnakeAndItsPointsEnterTheScore) {
+TEST_F(SnakeScreen, AGroupOf50InAMatchStartsTheSnakeWithinASecondAndItsPointsEnterTheScore) {
   g.game.rules.match.HumanPlayers = 1;
   g.game.rules.match.ComputerPlayers = 0;
+  g.game.rules.match.BonusCountdown = 500;  // left over from an earlier match
   bool bonusShown = false;
+  uint64_t removedAt = 0;
+  uint64_t snakeAt = 0;
+  bool announcedOnAFreshFrame = false;
   script.At(2, [&] {
     // Rows 13 to 15 and two stones of row 12 in colour 1, over a checkerboard.
     Board board;
@@ -162,7 +166,13 @@ TEST_F(SnakeScreen, AGroupOf50InAMatchStartsTheSnakeAndItsPointsEnterTheScore) {
     script.Click();
   });
   script.EveryFrame([&](uint64_t) {
+    if (removedAt == 0 && g.game.rules.match.Score > 0) removedAt = g.Now();
+    if (test::ShowsText(g, "Bonusgame: SNAKE", 482, 384, 0xFF0000FFu)) {
+      // The pass's own frame: grid lines and the frame rate, but no buttons.
+      announcedOnAFreshFrame = g.fake.LastFrame()[730 * 1024 + 940] == 0xFF000000u;
+    }
     if (g.screens.back() != "snake" || bonusShown) return;
+    if (snakeAt == 0) snakeAt = g.Now();
     if (test::ShowsText(g, "1200 Bonuspunkte", 482, 384, 0xFF00FF00u)) {
       bonusShown = true;
       g.fake.KeyPressAt(g.Now() + 2500, key::kEscape, 50);
@@ -172,6 +182,11 @@ TEST_F(SnakeScreen, AGroupOf50InAMatchStartsTheSnakeAndItsPointsEnterTheScore) {
   });
   g.game.RunMatch();
   EXPECT_TRUE(bonusShown);
+  EXPECT_TRUE(announcedOnAFreshFrame);
+  // The removal shows one burst after the click; then a second at most,
+  // with the announcement's own second, until the snake game.
+  EXPECT_GT(snakeAt, removedAt);
+  EXPECT_LE(snakeAt - removedAt, 2200u);
   EXPECT_EQ(g.game.rules.match.Score, 2500 * 6 + 200 * 6);
   EXPECT_EQ(g.screens, (Screens{"match", "snake"}));
 }
