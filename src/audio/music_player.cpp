@@ -18,12 +18,14 @@ void MusicPlayer::PlayMusicTrack(int32_t track) {
   std::vector<uint8_t> bytes;
   files_.ReadFile(kTrackFiles[static_cast<size_t>(track)], bytes);
   const int64_t length = audio_.PlayMusic(bytes);
-  trackLengthMs_[static_cast<size_t>(track)] = length;
+  trackLengthMs_[static_cast<size_t>(track)] = std::max<int64_t>(length, 0);
   trackStart_ = clock_.TickCount();
   playingTrack_ = track;
-  // Without a sound device (or a track it cannot play) nothing runs, so
-  // nothing ever ends and the screens simply stay silent.
-  playing_ = length > 0;
+  // A track that cannot be played counts as ended at once, so that the other
+  // one takes over. When neither plays (no sound device, or both files
+  // damaged) the screens stay silent instead of trying again in every pass.
+  unplayableInARow_ = length > 0 ? 0 : unplayableInARow_ + 1;
+  playing_ = unplayableInARow_ < 2;
 }
 
 bool MusicPlayer::MusicTrackEnded() {

@@ -44,6 +44,7 @@ class MusicPlayer {
   uint32_t trackStart_ = 0;
   int32_t playingTrack_ = kNoTrack;
   bool playing_ = false;
+  int32_t unplayableInARow_ = 0;
 };
 
 }  // namespace kb

@@ -116,6 +116,21 @@ TEST(Music, TracksAlternateEachAfterItsOwnLength) {
   EXPECT_EQ(audio.tracks, (std::vector<int>{10, 11, 10, 11}));
 }
 
+TEST(Music, AnUnplayableTrackGivesWayToTheOtherEveryTime) {
+  platform::FakePlatform fake;
+  platform::MemoryFileSystem files;
+  files.Put(MusicPlayer::kTrackFiles[1], {11});  // track 0 is missing
+  RecordingAudio audio;
+  Random random;
+  MusicPlayer music(audio, files, fake, random);
+  music.PlayMusicTrack(0);
+  music.LastMusicTrack = 0;
+  music.WaitWithMusic(100);
+  EXPECT_EQ(audio.tracks, (std::vector<int>{-1, 11}));
+  music.WaitWithMusic(1000);  // past track 1's length: 0 fails again, 1 follows
+  EXPECT_EQ(audio.tracks, (std::vector<int>{-1, 11, -1, 11}));
+}
+
 TEST(Music, WithoutSoundNothingEverEnds) {
   platform::FakePlatform fake;
   platform::MemoryFileSystem files;
