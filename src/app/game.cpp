@@ -17,7 +17,9 @@ Game::Game(platform::Platform& p)
 void Game::Init() {
   rules.match.QuitRequested = 0;
   rules.match.SwapModeArmed = 0;
-  random.Seed(platform.clock.TickCount());
+  // Seeded from the machine's clock: the game's own tick count starts near 0
+  // in every run and would give the first board from a few hundred layouts.
+  random.Seed(platform.clock.MachineTicks());
   CounterFrequency = platform.clock.PerformanceFrequency();
   LastCounter = platform.clock.PerformanceCounter();
   renderer.SetClearColour(0xFF000000u);
