@@ -97,7 +97,7 @@ void Game::RunMatch() {
   MatchStartCounter = clock.PerformanceCounter();
   PassCount = 0;
   BestRate = 0.0;
-  int32_t lastPassTicks = static_cast<int32_t>(clock.TickCount());
+  int32_t lastPassTicks = NowTicks;
 
   while (!input.KeyDown(key::kEscape) && rules.match.QuitRequested == 0) {
     // Only passes that run a drawing burst present their frame, so the
@@ -113,10 +113,9 @@ void Game::RunMatch() {
     // counts the milliseconds since its last pass, a pause (a message) as one
     // period at most. Its message stands on the pass's own fresh frame, as a
     // burst's would.
-    const int32_t passTicks = static_cast<int32_t>(clock.TickCount());
     const bool bonusDue =
-        AdvanceBonusCountdown(rules.match, std::min(passTicks - lastPassTicks, kPeriodMs));
-    lastPassTicks = passTicks;
+        AdvanceBonusCountdown(rules.match, std::min(NowTicks - lastPassTicks, kPeriodMs));
+    lastPassTicks = NowTicks;
     if (burst || bonusDue) {
       renderer.BeginFrame();
       DrawGridLines();
