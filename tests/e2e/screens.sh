@@ -14,60 +14,78 @@ make_references() {
 }
 
 wait_for_title() { wait_for_picture "$work/title.png" 0.02; }
-# The bottom-left corner of the main menu holds only its background.
-wait_for_main_menu() { wait_for_region 0 650 250 118 "$work/menu.png" 0.03 "the main menu"; }
-# The mode selection has no background: black around its first entry, which is
-# highlighted when the screen opens.
-wait_for_mode_selection() { wait_for_region 0 150 1024 180 "$work/modes.png" 0.03 "the mode selection"; }
-# A one-player match shows its Exit button beside the board, a split-board
-# match between the halves.
-wait_for_match() { wait_for_region 900 710 96 48 "$work/match.png" 0.12 "the one-player match"; }
-wait_for_split_board() { wait_for_region 464 710 96 48 "$work/split.png" 0.12 "the split board"; }
 
 # The bottom-right corner of a screen with a background holds only that.
 corner_of() {
   [ -f "$work/$1.png" ] || "$IM_CONVERT" "$data/Hintergründe/$1.jpg" "$work/$1.png"
   echo "$work/$1.png"
 }
-wait_for_background() { wait_for_region 904 688 120 80 "$(corner_of "$1")" 0.03 "the $1 screen"; }
-# The game-over picture's own middle (its corners are nearly black).
-game_over_middle=(120 320 780 120)
-wait_for_game_over() {
-  wait_for_region "${game_over_middle[@]}" "$(corner_of Gameover)" 0.03 "the game-over picture"
+
+# mark_of SCREEN: the part of the screen that always shows the same on that
+# screen, as "X Y WIDTH HEIGHT PICTURE MAXDIFF".
+mark_of() {
+  case $1 in
+    # The bottom-left corner of the main menu holds only its background.
+    main_menu) echo "0 650 250 118 $work/menu.png 0.03" ;;
+    # The mode selection has no background: black around its first entry,
+    # which is highlighted when the screen opens.
+    mode_selection) echo "0 150 1024 180 $work/modes.png 0.03" ;;
+    # A whole frame of a one-player match has its Exit button beside the
+    # board, one of a split-board match between the halves.
+    match) echo "900 710 96 48 $work/match.png 0.12" ;;
+    split_board) echo "464 710 96 48 $work/split.png 0.12" ;;
+    snake) echo "770 0 5 768 $work/snake.png 0.05" ;;
+    # The game-over picture's own middle (its corners are nearly black).
+    game_over) echo "120 320 780 120 $(corner_of Gameover) 0.03" ;;
+    # Any other screen with a background, by its bottom-right corner.
+    *) echo "904 688 120 80 $(corner_of "$1") 0.03" ;;
+  esac
 }
-# shows_game_over SHOT: the same test on a screenshot taken.
-shows_game_over() {
-  below "$(shot_region_difference "$1" "${game_over_middle[@]}" "$(corner_of Gameover)")" 0.03
+# shows SHOT SCREEN: whether a screenshot shows that screen's mark.
+shows() {
+  local x y w h picture max
+  read -r x y w h picture max <<<"$(mark_of "$2")"
+  shot_shows "$1" "$x" "$y" "$w" "$h" "$picture" "$max"
 }
-wait_for_snake() { wait_for_region 770 0 5 768 "$work/snake.png" 0.05 "the snake game"; }
-# screen_of SHOT: the screen a screenshot shows, by the marks that screen
-# always has: match (a whole frame of the one-player match, Exit button
-# drawn), split_board, snake (also with the bonus messages over it),
-# name_entry, game_over (the picture alone), table, main_menu,
-# mode_selection; "other" for anything else: a message drawn on a fresh or a
-# half-drawn frame, a black frame between screens, or a screen no journey
-# expects.
+# wait_for SCREEN WHAT: until the screen shows that screen's mark.
+wait_for() {
+  local x y w h picture max
+  read -r x y w h picture max <<<"$(mark_of "$1")"
+  wait_for_region "$x" "$y" "$w" "$h" "$picture" "$max" "$2"
+}
+wait_for_main_menu() { wait_for main_menu "the main menu"; }
+wait_for_mode_selection() { wait_for mode_selection "the mode selection"; }
+wait_for_match() { wait_for match "the one-player match"; }
+wait_for_split_board() { wait_for split_board "the split board"; }
+wait_for_snake() { wait_for snake "the snake game"; }
+# Also the name entry, which writes its request on the same picture.
+wait_for_game_over() { wait_for game_over "the game-over picture"; }
+wait_for_background() { wait_for "$1" "the $1 screen"; }
+# on_main_menu: whether the screen shows the main menu now.
+on_main_menu() {
+  screenshot "$work/region.png"
+  shows "$work/region.png" main_menu
+}
+
+# screen_of SHOT: the screen a screenshot shows, by its mark: match (a whole
+# frame of the one-player match), split_board, snake (also with the bonus
+# messages over it), name_entry, game_over (the picture alone), table,
+# main_menu, mode_selection; "other" for anything else: a message drawn on a
+# fresh or a half-drawn frame, a black frame between screens, or a screen no
+# journey expects.
 screen_of() {
-  local shot=$1 gameover
-  gameover=$(corner_of Gameover)
-  if shot_shows "$shot" 900 710 96 48 "$work/match.png" 0.12; then
-    echo match
-  elif shot_shows "$shot" 464 710 96 48 "$work/split.png" 0.12; then
-    echo split_board
-  elif shot_shows "$shot" 770 0 5 768 "$work/snake.png" 0.05; then
-    echo snake
-  elif shot_shows "$shot" "${game_over_middle[@]}" "$gameover" 0.03; then
-    # The name entry writes its request at the top of the same picture.
-    if shot_shows "$shot" 300 100 420 16 "$gameover" 0.03; then echo game_over; else echo name_entry; fi
-  elif shot_shows "$shot" 904 688 120 80 "$(corner_of Highscores)" 0.03; then
-    echo table
-  elif shot_shows "$shot" 0 650 250 118 "$work/menu.png" 0.03; then
-    echo main_menu
-  elif shot_shows "$shot" 0 150 1024 180 "$work/modes.png" 0.03; then
-    echo mode_selection
-  else
-    echo other
-  fi
+  local screen
+  for screen in match split_board snake game_over Highscores main_menu mode_selection; do
+    shows "$1" "$screen" || continue
+    case $screen in
+      # The name entry writes its request at the top of the game-over picture.
+      game_over) shot_shows "$1" 300 100 420 16 "$(corner_of Gameover)" 0.03 || screen=name_entry ;;
+      Highscores) screen=table ;;
+    esac
+    echo "$screen"
+    return 0
+  done
+  echo other
 }
 
 # Screens that show for a while in the middle of a match without being the
@@ -85,7 +103,7 @@ wait_for_black() {
 # may close the next one too, as a held key does everywhere.
 leave_to_main_menu() {
   for _ in $(seq 1 30); do
-    below "$(region_difference 0 650 250 118 "$work/menu.png")" 0.03 && return 0
+    on_main_menu && return 0
     press Escape 150
     sleep 0.5
   done

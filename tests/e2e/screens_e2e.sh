@@ -38,7 +38,7 @@ open 5; wait_for_black
 for _ in $(seq 1 20); do
   leave
   sleep 0.3
-  below "$(region_difference 0 650 250 118 "$work/menu.png")" 0.03 && break
+  on_main_menu && break
 done
 wait_for_main_menu
 open 3; wait_for_snake; leave
