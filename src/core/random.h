@@ -8,11 +8,17 @@ namespace kb {
 // from: state * 214013 + 2531011, result (state >> 16) & 0x7FFF.
 class Random {
  public:
+  static constexpr uint32_t kMultiplier = 214013u;
+  static constexpr uint32_t kIncrement = 2531011u;
+
   void Seed(uint32_t seed) { state_ = seed; }
   int Next() {
-    state_ = state_ * 214013u + 2531011u;
-    return static_cast<int>((state_ >> 16) & 0x7FFFu);
+    state_ = state_ * kMultiplier + kIncrement;
+    return Value(state_);
   }
+  uint32_t State() const { return state_; }
+  // The value a state gives when the generator steps onto it.
+  static int Value(uint32_t state) { return static_cast<int>((state >> 16) & 0x7FFFu); }
 
  private:
   uint32_t state_ = 1;
@@ -38,6 +44,31 @@ class Chance {
  private:
   Random& random_;
   TickSource& ticks_;
+};
+
+// A run of choices made within one tick, such as a cloud of thousands of
+// sparks, which takes microseconds: the tick is read once at its start, not
+// once per draw, and the generator works on a local copy of its state that is
+// written back when the run ends. Where the clock stands still meanwhile, as
+// the test clock does, every value is the one Chance would have drawn.
+class ChanceRun {
+ public:
+  explicit ChanceRun(Chance& chance)
+      : random_(chance.Generator()), state_(random_.State()), tick_(chance.Ticks().TickCount()) {}
+  ~ChanceRun() { random_.Seed(state_); }
+  ChanceRun(const ChanceRun&) = delete;
+  ChanceRun& operator=(const ChanceRun&) = delete;
+
+  uint32_t Draw() {
+    state_ = state_ * Random::kMultiplier + Random::kIncrement;
+    return static_cast<uint32_t>(Random::Value(state_)) + tick_;
+  }
+  uint32_t Below(uint32_t bound) { return Draw() % bound; }
+
+ private:
+  Random& random_;
+  uint32_t state_;
+  uint32_t tick_;
 };
 
 }  // namespace kb

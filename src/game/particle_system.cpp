@@ -6,7 +6,7 @@
 namespace kb {
 namespace {
 
-int32_t Signed64(Chance& chance) {
+int32_t Signed64(ChanceRun& chance) {
   return static_cast<int32_t>(chance.Below(64)) - 32;
 }
 
@@ -37,8 +37,9 @@ bool ParticleSystem::Alive(const Particle& p) {
 
 void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t row, int32_t centreX,
                                     int32_t centreY, int32_t offset, int32_t perStone,
-                                    Chance& chance) {
+                                    Chance& shared) {
   if (!OnBoard(column, row)) return;
+  ChanceRun chance(shared);
   const int32_t n = ClampCount(perStone);
   Particle* block = Block(column, row);
   for (int32_t i = 0; i < n; ++i) {
@@ -58,8 +59,9 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
 }
 
 void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t row,
-                                     PixelTarget target, Chance& chance) {
+                                     PixelTarget target, Chance& shared) {
   if (!OnBoard(column, row)) return;
+  ChanceRun chance(shared);
   const int32_t n = spawned_[row][column];
   Particle* block = Block(column, row);
   for (int32_t i = 0; i < n; ++i) {
