@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -14,6 +15,7 @@
 #include "core/cp1252.h"
 #include "core/report.h"
 #include "platform/sdl/sdl_key_map.h"
+#include "platform/sdl/window_manager.h"
 
 namespace kb::platform {
 namespace {
@@ -41,17 +43,40 @@ bool DrawsWithSoftwareGl(SDL_Renderer* renderer) {
   return false;
 }
 
+// Whether the machine has a graphics card to draw with: a kernel render node,
+// or NVIDIA's own driver. Without one, OpenGL can only be Mesa's software
+// rasteriser, and making a context just to find that out costs about a third
+// of a second at start-up.
+bool HasGraphicsCard() {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+    if (entry.path().filename().string().starts_with("renderD")) return true;
+  }
+  return std::filesystem::exists("/dev/nvidiactl", error);
+}
+
+// SDL's own renderer into a shared-memory window surface, kept from backing
+// that surface with OpenGL behind the game's back.
+SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
 // The graphics card's renderer where there is one. Without one, SDL's own
-// software renderer into a shared-memory window surface costs about a third
-// of the CPU time that software OpenGL spends on each presented frame. A
-// renderer the user names in SDL_RENDER_DRIVER is kept.
+// software renderer costs about a third of the CPU time that software OpenGL
+// spends on each presented frame. A renderer the user names in
+// SDL_RENDER_DRIVER is kept.
 SDL_Renderer* CreateFittingRenderer(SDL_Window* window) {
+  const bool userChoice = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
+  if (!userChoice && !HasGraphicsCard()) {
+    if (SDL_Renderer* renderer = CreateSoftwareRenderer(window)) return renderer;
+  }
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
-  if (renderer != nullptr && SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr &&
-      DrawsWithSoftwareGl(renderer)) {
+  // A card whose driver still draws in software (a virtual machine's, or a
+  // virtual X server's) is no better than none.
+  if (renderer != nullptr && !userChoice && DrawsWithSoftwareGl(renderer)) {
     SDL_DestroyRenderer(renderer);
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    renderer = CreateSoftwareRenderer(window);
     if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
   }
   if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -92,11 +117,13 @@ bool SdlPlatform::Open() {
     desktop.h = kScreenHeight;
   }
   window_ = SDL_CreateWindow("Klotzbrecher 3", 0, 0, desktop.w, desktop.h,
-                             SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+                             SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     ReportSdlError("Das Fenster konnte nicht erzeugt werden");
     return false;
   }
+  if (WindowsAreManaged(window_)) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_ShowWindow(window_);
   renderer_ = CreateFittingRenderer(window_);
   if (renderer_ == nullptr) {
     ReportSdlError("Die Bildausgabe konnte nicht erzeugt werden");
@@ -116,7 +143,7 @@ bool SdlPlatform::Open() {
 }
 
 uint32_t SdlPlatform::TickCount() {
-  return SDL_GetTicks();
+  return ticks_.Now();
 }
 
 uint32_t SdlPlatform::MachineTicks() {

@@ -9,6 +9,7 @@
 #include "platform/input_source.h"
 #include "platform/message_box.h"
 #include "platform/sdl/held_input.h"
+#include "platform/sdl/monotonic_ticks.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -51,6 +52,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* frame_ = nullptr;
+  MonotonicTicks ticks_;
   uint64_t nextPresent_ = 0;
   std::array<HeldInput, 256> keys_{};
   HeldInput leftButton_;
