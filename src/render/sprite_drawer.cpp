@@ -8,6 +8,16 @@
 #include "gfx/raster.h"
 
 namespace kb {
+namespace {
+
+// Most pictures already have the size the game asks for; they are kept as
+// decoded instead of copied, which at start-up spares a copy of every picture.
+Image FitTo(Image picture, int width, int height) {
+  if (picture.width == width && picture.height == height) return picture;
+  return ResampleNearest(picture, width, height);
+}
+
+}  // namespace
 
 SpriteDrawer::SpriteDrawer(Renderer& renderer, platform::FileSystem& files)
     : renderer_(renderer), files_(files) {}
@@ -31,7 +41,7 @@ bool SpriteDrawer::ReadPicture(std::string_view file, Image& out) {
 TextureHandle SpriteDrawer::LoadTexture(std::string_view file, int width, int height) {
   Image picture;
   if (width <= 0 || height <= 0 || !ReadPicture(file, picture)) return kNoHandle;
-  Image texture = ResampleNearest(picture, width, height);
+  Image texture = FitTo(std::move(picture), width, height);
   ApplyColourKey(texture);
   textures_.push_back(std::move(texture));
   return static_cast<TextureHandle>(textures_.size() - 1);
@@ -40,9 +50,10 @@ TextureHandle SpriteDrawer::LoadTexture(std::string_view file, int width, int he
 SurfaceHandle SpriteDrawer::LoadSurface(std::string_view file, bool inDefaultPool, int width,
                                         int height) {
   Image picture;
-  Image surface(std::max(width, 1), std::max(height, 1));
-  if (ReadPicture(file, picture)) surface = ResampleNearest(picture, surface.width, surface.height);
-  surfaces_.push_back(std::move(surface));
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  surfaces_.push_back(ReadPicture(file, picture) ? FitTo(std::move(picture), width, height)
+                                                 : Image(width, height));
   const auto handle = static_cast<SurfaceHandle>(surfaces_.size() - 1);
   if (inDefaultPool && staging_ == kNoHandle) staging_ = handle;
   return handle;
