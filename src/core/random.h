@@ -24,6 +24,23 @@ class Random {
   uint32_t state_ = 1;
 };
 
+// The generator's state after `steps` steps is again linear in its state now,
+// state * multiplier + increment (mod 2^32), so a loop can compute the draws
+// of one item independently of each other instead of one after the other.
+struct RandomJump {
+  uint32_t multiplier = 1;
+  uint32_t increment = 0;
+  constexpr uint32_t From(uint32_t state) const { return state * multiplier + increment; }
+};
+constexpr RandomJump JumpAhead(uint32_t steps) {
+  RandomJump jump;
+  for (uint32_t i = 0; i < steps; ++i) {
+    jump.multiplier *= Random::kMultiplier;
+    jump.increment = jump.increment * Random::kMultiplier + Random::kIncrement;
+  }
+  return jump;
+}
+
 // The millisecond tick count, as the game reads it for pacing and chances.
 class TickSource {
  public:
@@ -64,6 +81,16 @@ class ChanceRun {
     return static_cast<uint32_t>(Random::Value(state_)) + tick_;
   }
   uint32_t Below(uint32_t bound) { return Draw() % bound; }
+
+  // For loops that step the generator themselves, by jumps: the state so far,
+  // the tick, the draw a state gives when the generator steps onto it, and
+  // the state to go on from.
+  uint32_t State() const { return state_; }
+  uint32_t Tick() const { return tick_; }
+  uint32_t DrawAt(uint32_t state) const {
+    return static_cast<uint32_t>(Random::Value(state)) + tick_;
+  }
+  void Continue(uint32_t state) { state_ = state; }
 
  private:
   Random& random_;

@@ -1,25 +1,117 @@
 #include "game/particle_system.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace kb {
 namespace {
 
-int32_t Signed64(ChanceRun& chance) {
-  return static_cast<int32_t>(chance.Below(64)) - 32;
+// kJump[k] takes the generator k steps on: a spark's draws are its next
+// states, computed from the state before the spark independently of each other.
+constexpr std::array<RandomJump, 8> kJump = {JumpAhead(0), JumpAhead(1), JumpAhead(2),
+                                             JumpAhead(3), JumpAhead(4), JumpAhead(5),
+                                             JumpAhead(6), JumpAhead(7)};
+
+int32_t Signed64(uint32_t draw) {
+  return static_cast<int32_t>(draw % 64) - 32;
 }
 
-void FillSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uint32_t colour) {
-  for (int32_t py = std::max(y, 0); py < std::min(y + size, target.height); ++py) {
-    for (int32_t px = std::max(x, 0); px < std::min(x + size, target.width); ++px) {
-      target.pixels[static_cast<size_t>(py) * target.width + px] = colour;
-    }
+// Fast sparks are bright, slow ones darker: each channel is Below(128) plus
+// four times the speed. Only the low 7 bits of each draw count, and those of
+// Value(state) + tick are bits 16 to 22 of state + (tick << 16), so the
+// channels are masked straight out of the three states. Speeds are at most 32
+// (sparks start below that and only slow down), so no channel exceeds 255 and
+// four times the speed is added to all three at once.
+uint32_t SparkColour(uint32_t red, uint32_t green, uint32_t blue, int32_t speed) {
+  return (0xFF000000u | (red & 0x7F0000u) | (green >> 8 & 0x7F00u) | (blue >> 16 & 0x7Fu)) +
+         static_cast<uint32_t>(speed) * 0x040404u;
+}
+
+// `chosen` where the condition holds, else `otherwise`, with masks rather
+// than a jump the processor would have to guess.
+uint32_t SelectIf(bool condition, uint32_t chosen, uint32_t otherwise) {
+  const uint32_t mask = 0u - static_cast<uint32_t>(condition);
+  return otherwise ^ ((otherwise ^ chosen) & mask);
+}
+
+// v % 3 == 0 in one multiplication: times the inverse of 3 modulo 2^32, the
+// multiples of 3 are exactly the numbers up to (2^32 - 1) / 3.
+bool DivisibleBy3(uint32_t v) {
+  return v * 0xAAAAAAABu <= 0x55555555u;
+}
+
+struct SparkLook {
+  uint32_t colour;
+  int32_t size;
+};
+
+// A spark's colour takes three draws; then squares of 2, 3, 4 and 5 pixels
+// follow for as long as Below(3) draws 0, with at most four such draws. The
+// squares share the colour and each covers the one before, so only the
+// largest counts. All seven possible draws come from the state before the
+// spark at once, and the state after its last draw is picked without a
+// branch: whether a draw is 0 is a coin toss no branch predictor can guess.
+SparkLook DrawSparkLook(const ChanceRun& chance, uint32_t& state, int32_t speed) {
+  const uint32_t s = state;
+  const uint32_t tickHigh = chance.Tick() << 16;
+  const uint32_t colour = SparkColour(kJump[1].From(s) + tickHigh, kJump[2].From(s) + tickHigh,
+                                      kJump[3].From(s) + tickHigh, speed);
+  const uint32_t s4 = kJump[4].From(s);
+  const uint32_t s5 = kJump[5].From(s);
+  const uint32_t s6 = kJump[6].From(s);
+  const uint32_t s7 = kJump[7].From(s);
+  const bool grow2 = DivisibleBy3(chance.DrawAt(s4));
+  const bool grow3 = grow2 & DivisibleBy3(chance.DrawAt(s5));
+  const bool grow4 = grow3 & DivisibleBy3(chance.DrawAt(s6));
+  const bool grow5 = grow4 & DivisibleBy3(chance.DrawAt(s7));
+  state = SelectIf(grow4, s7, SelectIf(grow3, s6, SelectIf(grow2, s5, s4)));
+  return {colour, 1 + grow2 + grow3 + grow4 + grow5};
+}
+
+// A spark's square of `size` pixels, clipped to the target. A living spark is
+// at least one pixel inside the left and top edges, so only the right and
+// bottom edges can cut it.
+void FillSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uint32_t colour) {
+  const int32_t width = std::min(size, target.width - x);
+  const int32_t height = std::min(size, target.height - y);
+  if (width <= 0 || height <= 0) return;
+  uint32_t* row = target.pixels + static_cast<size_t>(y) * target.width + x;
+  for (int32_t line = 0; line < height; ++line, row += target.width) {
+    for (int32_t i = 0; i < width; ++i) row[i] = colour;
   }
 }
 
-int8_t TowardsZero(int8_t v) {
-  return static_cast<int8_t>(v > 0 ? v - 1 : (v < 0 ? v + 1 : 0));
+// Nine squares in ten are 1 or 2 pixels wide, and which it is cannot be
+// guessed: both are drawn as a 2 x 2 block without a branch on the size, its
+// three outer pixels taking the colour or keeping what they had. Wider
+// squares, and those at the right or bottom edge, take the loop.
+void DrawSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uint32_t colour) {
+  if (x + 1 >= target.width || y + 1 >= target.height || size > 2) {
+    FillSparkSquare(target, x, y, size, colour);
+    return;
+  }
+  uint32_t* top = target.pixels + static_cast<size_t>(y) * target.width + x;
+  uint32_t* below = top + target.width;
+  const bool wide = size == 2;
+  const uint32_t topRight = top[1];
+  const uint32_t belowLeft = below[0];
+  const uint32_t belowRight = below[1];
+  top[0] = colour;
+  top[1] = SelectIf(wide, colour, topRight);
+  below[0] = SelectIf(wide, colour, belowLeft);
+  below[1] = SelectIf(wide, colour, belowRight);
+}
+
+// ParticleSystem::Alive without branches, on values in registers.
+bool LivesAt(int32_t x, int32_t y, int32_t dx, int32_t dy) {
+  return (x >= 1) & (x <= 1023) & (y >= 1) & (y <= 767) & ((dx | dy) != 0);
+}
+
+// One step of friction, written without a branch: the sign of a spark's
+// speed is as random as the rest of it.
+int32_t TowardsZero(int32_t v) {
+  return v - static_cast<int32_t>(v > 0) + static_cast<int32_t>(v < 0);
 }
 
 }  // namespace
@@ -42,18 +134,22 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
   ChanceRun chance(shared);
   const int32_t n = ClampCount(perStone);
   Particle* block = Block(column, row);
-  for (int32_t i = 0; i < n; ++i) {
-    Particle& p = block[i];
-    p.x = static_cast<int16_t>(centreX + offset + Signed64(chance));
-    p.y = static_cast<int16_t>(centreY + Signed64(chance));
-    p.dx = static_cast<int8_t>(Signed64(chance));
-    p.dy = static_cast<int8_t>(Signed64(chance));
-  }
+  uint32_t state = chance.State();
   // A spark born outside the screen or standing still never lives; it is not
   // counted, so that the cloud's count still comes down to 0 when the last
   // living spark stops.
   int32_t alive = 0;
-  for (int32_t i = 0; i < n; ++i) alive += Alive(block[i]) ? 1 : 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const Particle p{
+        static_cast<int16_t>(centreX + offset + Signed64(chance.DrawAt(kJump[1].From(state)))),
+        static_cast<int16_t>(centreY + Signed64(chance.DrawAt(kJump[2].From(state)))),
+        static_cast<int8_t>(Signed64(chance.DrawAt(kJump[3].From(state)))),
+        static_cast<int8_t>(Signed64(chance.DrawAt(kJump[4].From(state))))};
+    state = kJump[4].From(state);
+    block[i] = p;
+    alive += LivesAt(p.x, p.y, p.dx, p.dy) ? 1 : 0;
+  }
+  chance.Continue(state);
   counts[row][column] = alive;
   spawned_[row][column] = n;
 }
@@ -64,26 +160,26 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
   ChanceRun chance(shared);
   const int32_t n = spawned_[row][column];
   Particle* block = Block(column, row);
+  uint32_t state = chance.State();
+  int32_t living = counts[row][column];
   for (int32_t i = 0; i < n; ++i) {
     Particle& p = block[i];
     if (!Alive(p)) continue;
-    const int32_t speed = std::abs(p.dx) > std::abs(p.dy) ? std::abs(p.dx) : std::abs(p.dy);
-    // Fast sparks are bright, slow ones darker.
-    const uint32_t red = chance.Below(128) + 4 * static_cast<uint32_t>(speed);
-    const uint32_t green = chance.Below(128) + 4 * static_cast<uint32_t>(speed);
-    const uint32_t blue = chance.Below(128) + 4 * static_cast<uint32_t>(speed);
-    const uint32_t colour =
-        0xFF000000u | std::min(red, 255u) << 16 | std::min(green, 255u) << 8 | std::min(blue, 255u);
-    FillSquare(target, p.x, p.y, 1, colour);
-    for (int32_t size = 2; size <= 5 && chance.Below(3) == 0; ++size) {
-      FillSquare(target, p.x, p.y, size, colour);
-    }
-    p.x = static_cast<int16_t>(p.x + p.dx);
-    p.y = static_cast<int16_t>(p.y + p.dy);
-    p.dx = TowardsZero(p.dx);
-    p.dy = TowardsZero(p.dy);
-    if (!Alive(p) && counts[row][column] > 0) --counts[row][column];
+    const int32_t speed = std::max(std::abs(p.dx), std::abs(p.dy));
+    const SparkLook look = DrawSparkLook(chance, state, speed);
+    DrawSparkSquare(target, p.x, p.y, look.size, look.colour);
+    const int32_t x = p.x + p.dx;
+    const int32_t y = p.y + p.dy;
+    const int32_t dx = TowardsZero(p.dx);
+    const int32_t dy = TowardsZero(p.dy);
+    p = Particle{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int8_t>(dx),
+                 static_cast<int8_t>(dy)};
+    // Tested on the values, not on the spark just stored: reading its bytes
+    // back as a whole stalls the processor.
+    if (!LivesAt(x, y, dx, dy) && living > 0) --living;
   }
+  chance.Continue(state);
+  counts[row][column] = living;
 }
 
 }  // namespace kb
