@@ -14,6 +14,9 @@ class Display {
  public:
   virtual ~Display() = default;
   virtual void Present(const uint32_t* pixels) = 0;
+  // Shows the same frame as the last Present once more, paced alike; a
+  // display that still holds that picture need not be sent it again.
+  virtual void PresentAgain(const uint32_t* pixels) { Present(pixels); }
 };
 
 }  // namespace kb::platform

@@ -16,21 +16,40 @@ class Renderer {
 
   void SetClearColour(uint32_t argb) { clearColour_ = argb; }
   // Clears the back buffer to the clear colour.
-  void BeginFrame();
+  void BeginFrame() { back_.state = Back::kToClear; }
   // Presents the whole back buffer.
   void EndFrame() { Present(); }
   // Presents without ending anything; the back buffer keeps its contents.
   void Present();
 
-  PixelTarget BackBuffer() { return {back_.pixels.data(), back_.width, back_.height}; }
-  const Image& BackImage() const { return back_; }
+  PixelTarget BackBuffer() {
+    BackImage();
+    return {back_.image.pixels.data(), back_.image.width, back_.image.height};
+  }
+  // For a drawing that overwrites every pixel (a full-screen background):
+  // the back buffer as it is, without the clearing nobody would see.
+  PixelTarget BackBufferToCover() {
+    back_.state = Back::kCurrent;
+    return {back_.image.pixels.data(), back_.image.width, back_.image.height};
+  }
+  const Image& BackImage() const;
   const Image& FrontBuffer() const { return front_; }
   uint64_t PresentedFrames() const { return presented_; }
 
  private:
+  // Presenting swaps the buffers instead of copying the frame for
+  // screenshots, and beginning a frame only notes the clearing: the back
+  // buffer is cleared, or given the presented frame again, when something
+  // draws on it, unless that drawing covers it whole.
+  struct Back {
+    enum State { kCurrent, kToClear, kToRestore };
+    Image image;
+    State state = kCurrent;
+  };
+
   platform::Display& display_;
   uint32_t clearColour_ = 0xFF000000u;
-  Image back_;
+  mutable Back back_;
   Image front_;
   uint64_t presented_ = 0;
 };

@@ -98,7 +98,8 @@ void SpriteDrawer::DrawBackground(SurfaceHandle surface) {
   const Image* source = Surface(surface);
   if (source == nullptr || staging_ == kNoHandle) return;
   Image& staging = surfaces_[static_cast<size_t>(staging_)];
-  if (source != &staging) {
+  if (source != &staging && stagingHolds_ != surface) {
+    stagingHolds_ = surface;
     const int w = std::min(source->width, staging.width);
     const int h = std::min(source->height, staging.height);
     for (int y = 0; y < h; ++y) {
@@ -106,8 +107,9 @@ void SpriteDrawer::DrawBackground(SurfaceHandle surface) {
                   staging.pixels.begin() + static_cast<std::ptrdiff_t>(y) * staging.width);
     }
   }
-  DrawSurface(staging_, platform::kScreenWidth / 2, platform::kScreenHeight / 2,
-              platform::kScreenWidth, platform::kScreenHeight);
+  const PixelTarget target =
+      staging.Empty() ? renderer_.BackBuffer() : renderer_.BackBufferToCover();
+  StretchCopy(target, staging, 0, 0, platform::kScreenWidth, platform::kScreenHeight);
 }
 
 }  // namespace kb

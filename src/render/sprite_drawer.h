@@ -53,6 +53,9 @@ class SpriteDrawer {
   std::vector<Image> textures_;
   std::vector<Image> surfaces_;
   SurfaceHandle staging_ = kNoHandle;
+  // The background the staging surface holds a copy of; surfaces never change
+  // after loading, so drawing the same background again needs no new copy.
+  SurfaceHandle stagingHolds_ = kNoHandle;
   std::vector<uint8_t> fileBuffer_;
 };
 

@@ -130,7 +130,10 @@ bool SdlPlatform::Open() {
     return false;
   }
   SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
-  frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+  // Every pixel of the frame is opaque: copied without blending, in the
+  // layout of the window's own pixels (the alpha byte is ignored), the
+  // software renderer moves whole rows instead of blending pixel by pixel.
+  frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                              kScreenWidth, kScreenHeight);
   if (frame_ == nullptr) {
     ReportSdlError("Die Bildfläche konnte nicht erzeugt werden");
@@ -184,12 +187,31 @@ void SdlPlatform::PaceToSixtyHertz() {
 void SdlPlatform::Present(const uint32_t* pixels) {
   PumpEvents();
   if (renderer_ == nullptr || frame_ == nullptr) return;
+  repaintNeeded_ = false;
   SDL_UpdateTexture(frame_, nullptr, pixels, kScreenWidth * static_cast<int>(sizeof(uint32_t)));
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
+  // Black bars beside or above the picture exist only where the window's
+  // shape differs from the picture's; elsewhere the picture covers every
+  // pixel, and clearing first would only write the whole window twice.
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  if (static_cast<int64_t>(outputWidth) * kScreenHeight !=
+      static_cast<int64_t>(outputHeight) * kScreenWidth) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
   PaceToSixtyHertz();
   SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::PresentAgain(const uint32_t* pixels) {
+  PumpEvents();
+  if (repaintNeeded_) {
+    Present(pixels);
+    return;
+  }
+  PaceToSixtyHertz();
 }
 
 void SdlPlatform::PumpEvents() {
@@ -198,6 +220,15 @@ void SdlPlatform::PumpEvents() {
     const bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
                                                     event.window.event == SDL_WINDOWEVENT_CLOSE);
     if (closing && onClose_) onClose_();
+    if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                                          event.window.event == SDL_WINDOWEVENT_SHOWN ||
+                                          event.window.event == SDL_WINDOWEVENT_RESTORED)) {
+      repaintNeeded_ = true;
+    }
+    if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+      repaintNeeded_ = true;
+    }
     // The X server's repeat events of a held key are no new presses: the
     // game reads keys as levels and repeats by itself where it wants to.
     if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.repeat == 0) {

@@ -39,6 +39,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   void SleepMicroseconds(uint32_t us) override;
 
   void Present(const uint32_t* pixels) override;
+  void PresentAgain(const uint32_t* pixels) override;
 
   void ReadKeyboard(KeyState& keys) override;
   MouseReading ReadMouse() override;
@@ -54,6 +55,9 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   SDL_Texture* frame_ = nullptr;
   MonotonicTicks ticks_;
   uint64_t nextPresent_ = 0;
+  // The window lost its picture (uncovered, resized, shown again) and needs
+  // the frame once more even when it has not changed.
+  bool repaintNeeded_ = true;
   std::array<HeldInput, 256> keys_{};
   HeldInput leftButton_;
   HeldInput rightButton_;
