@@ -57,6 +57,61 @@ void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, i
   }
 }
 
+// Scales the block drawing takes: powers of two, for which the general rule's
+// arithmetic below is exact.
+bool IsBlockScale(float scale) {
+  for (float s = 1.0f; s <= 64.0f; s *= 2.0f) {
+    if (scale == s) return true;
+  }
+  return false;
+}
+
+bool IsWholeCentre(float centre) {
+  return centre == std::floor(centre) && std::fabs(centre) <= 1048576.0f;
+}
+
+// One texel on the pixels [begin, end) of a row, as the general rule writes
+// it to each of them.
+void PutTexelRun(uint32_t* begin, uint32_t* end, uint32_t texel) {
+  const uint32_t alpha = texel >> 24;
+  if (alpha == 255u) {
+    std::fill(begin, end, texel);
+  } else if (alpha != 0) {
+    for (uint32_t* p = begin; p < end; ++p) *p = Blend(texel, *p);
+  }
+}
+
+// Unturned, with whole-number centre and scales of a power of two, pixel X of
+// the general rule samples u = (X + 0.5 - x) / scale exactly, which is texel
+// (X - x) / scale rounded down: every texel (u, v) covers the block of
+// scaleX x scaleY pixels at (x + u * scaleX, y + v * scaleY), whatever the
+// centre. The explosions' magnified sheets are drawn this way, a run of
+// pixels per texel instead of the general per-pixel mapping.
+void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int x, int y,
+                int scaleX, int scaleY, uint32_t argb) {
+  // The part of the source rectangle that lies in the texture.
+  const int u0 = std::max(0, -source.x);
+  const int v0 = std::max(0, -source.y);
+  const int u1 = std::min(source.width, texture.width - source.x);
+  const int v1 = std::min(source.height, texture.height - source.y);
+  if (u0 >= u1 || v0 >= v1) return;
+  const int64_t left = std::max<int64_t>(0, x + int64_t{u0} * scaleX);
+  const int64_t right = std::min<int64_t>(target.width, x + int64_t{u1} * scaleX);
+  const int64_t top = std::max<int64_t>(0, y + int64_t{v0} * scaleY);
+  const int64_t bottom = std::min<int64_t>(target.height, y + int64_t{v1} * scaleY);
+  for (int64_t Y = top; Y < bottom; ++Y) {
+    const int64_t v = (Y - y) / scaleY;
+    const uint32_t* texels = &texture.pixels[static_cast<size_t>(source.y + v) * texture.width];
+    uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
+    int64_t u = (left - x) / scaleX;
+    for (int64_t X = left; X < right; ++u) {
+      const int64_t end = std::min(right, x + (u + 1) * scaleX);
+      PutTexelRun(row + X, row + end, Modulate(texels[source.x + u], argb));
+      X = end;
+    }
+  }
+}
+
 }  // namespace
 
 void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
@@ -71,6 +126,12 @@ void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
   // Most sprites are neither scaled nor turned: their texels land one to one.
   if (p.scaleX == 1.0f && p.scaleY == 1.0f && p.rotation == 0.0f) {
     DrawUnscaled(target, texture, source, p.x, p.y, argb);
+    return;
+  }
+  if (p.rotation == 0.0f && IsBlockScale(p.scaleX) && IsBlockScale(p.scaleY) &&
+      IsWholeCentre(p.centreX) && IsWholeCentre(p.centreY)) {
+    DrawBlocks(target, texture, source, p.x, p.y, static_cast<int>(p.scaleX),
+               static_cast<int>(p.scaleY), argb);
     return;
   }
 

@@ -144,6 +144,28 @@ TEST(SpriteRule, EveryWriteIsClippedToTheScreen) {
   EXPECT_EQ(s.image.At(1023, 767), tex.At(23, 17));
 }
 
+TEST(SpriteRule, UnturnedMagnifiedSpritesLandTheSameWhateverTheCentre) {
+  // Keyed and half-transparent texels, a source reaching past the texture,
+  // tints, and placements cut by every edge of the screen.
+  Image tex = Checker(20, 12);
+  tex.At(7, 4) = 0;
+  tex.At(8, 4) = 0x80FF0000u;
+  const SourceRect source{4, 2, 20, 12};
+  for (const uint32_t tint : {kWhite, 0xC0FFFF80u}) {
+    for (const float scale : {2.0f, 8.0f}) {
+      for (const int x : {-30, 300, 1000}) {
+        for (const int y : {-20, 400, 750}) {
+          Screen whole, fraction;
+          DrawSprite(whole.Target(), tex, source, {scale, 4.0f, 24.0f, 24.0f, 0.0f, x, y}, tint);
+          DrawSprite(fraction.Target(), tex, source, {scale, 4.0f, 23.5f, 24.5f, 0.0f, x, y}, tint);
+          ASSERT_EQ(whole.image.pixels, fraction.image.pixels) << scale << " " << x << " " << y;
+          EXPECT_GT(whole.CountNot(kBackground), 0);
+        }
+      }
+    }
+  }
+}
+
 TEST(SpriteRule, SourceRectanglesOutsideTheTextureDrawNothing) {
   const Image tex = Checker(16, 16);
   Screen s;
