@@ -8,22 +8,48 @@ void PutPixel(PixelTarget target, int32_t x, int32_t y, uint32_t colour) {
   target.pixels[static_cast<size_t>(y) * target.width + x] = colour;
 }
 
+void PutPlus(PixelTarget target, int32_t x, int32_t y, uint32_t colour) {
+  // Nearly every plus is clear of the edges; its five pixels need no clipping.
+  if (x >= 1 && y >= 1 && x < target.width - 1 && y < target.height - 1) {
+    uint32_t* centre = target.pixels + static_cast<size_t>(y) * target.width + x;
+    centre[0] = colour;
+    centre[-1] = colour;
+    centre[1] = colour;
+    centre[-target.width] = colour;
+    centre[target.width] = colour;
+    return;
+  }
+  PutPixel(target, x, y, colour);
+  PutPixel(target, x - 1, y, colour);
+  PutPixel(target, x + 1, y, colour);
+  PutPixel(target, x, y - 1, colour);
+  PutPixel(target, x, y + 1, colour);
+}
+
+void DrawRainbowCircle(PixelTarget target, int32_t cx, int32_t cy,
+                       const std::vector<QuarterPoint>& quarter) {
+  ForEachRainbowPlus(quarter, [&](int32_t x, int32_t y, uint32_t colour) {
+    PutPlus(target, cx + x, cy + y, colour);
+  });
+}
+
 }  // namespace
 
 void DrawRing(PixelTarget target, int32_t centreX, int32_t centreY, int32_t radius, int32_t width) {
   const RadiusRange radii = RingRadii(radius, width);
-  for (int32_t r = radii.first; r <= radii.last; ++r)
-    DrawRainbowCircle(target, centreX, centreY, r);
+  std::vector<QuarterPoint> quarter;
+  for (int32_t r = radii.first; r <= radii.last; ++r) {
+    if (r < 0) continue;
+    WalkQuarterCircle(r, quarter);
+    DrawRainbowCircle(target, centreX, centreY, quarter);
+  }
 }
 
 void DrawRainbowCircle(PixelTarget target, int32_t cx, int32_t cy, int32_t radius) {
-  ForEachRainbowPlus(radius, [&](int32_t x, int32_t y, uint32_t colour) {
-    PutPixel(target, cx + x, cy + y, colour);
-    PutPixel(target, cx + x - 1, cy + y, colour);
-    PutPixel(target, cx + x + 1, cy + y, colour);
-    PutPixel(target, cx + x, cy + y - 1, colour);
-    PutPixel(target, cx + x, cy + y + 1, colour);
-  });
+  if (radius < 0) return;
+  std::vector<QuarterPoint> quarter;
+  WalkQuarterCircle(radius, quarter);
+  DrawRainbowCircle(target, cx, cy, quarter);
 }
 
 }  // namespace kb

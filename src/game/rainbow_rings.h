@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gfx/raster.h"
 
@@ -60,40 +61,72 @@ int32_t WalkQuarterCircle(int32_t radius, Visit&& visit) {
   return steps;
 }
 
-// Every plus of one rainbow circle in drawing order: visit(x, y, colour) with
-// the offset from the centre and the ARGB colour (blue first, stepped before
-// each plus).
+// A point of the walk, as an offset from the centre.
+struct QuarterPoint {
+  int32_t x;
+  int32_t y;
+};
+
+// The walk of one quarter, kept: the colours' step needs its length before
+// the first plus, and all four quarters follow it.
+inline void WalkQuarterCircle(int32_t radius, std::vector<QuarterPoint>& points) {
+  points.clear();
+  WalkQuarterCircle(radius, [&](int32_t x, int32_t y) { points.push_back({x, y}); });
+}
+
+// The rainbow's colour, stepped before each plus: blue gives way to green,
+// green to red, and red to blue again, `delta` at a time. The step is a whole
+// number and every channel starts as one, so integers hold the channels
+// exactly, and only their low bytes show.
+class RainbowColour {
+ public:
+  explicit RainbowColour(int32_t delta) : delta_(delta) {}
+  uint32_t Step() {
+    if (blue_ > 0 && red_ <= 0) {
+      blue_ -= delta_;
+      green_ += delta_;
+    }
+    if (green_ > 0 && blue_ <= 0) {
+      green_ -= delta_;
+      red_ += delta_;
+    }
+    if (red_ > 0 && green_ <= 0) {
+      red_ -= delta_;
+      blue_ += delta_;
+    }
+    return 0xFF000000u | LowByte(red_) << 16 | LowByte(green_) << 8 | LowByte(blue_);
+  }
+
+ private:
+  static uint32_t LowByte(int32_t channel) { return static_cast<uint32_t>(channel) & 0xFFu; }
+
+  int32_t delta_;
+  int32_t blue_ = 255;
+  int32_t green_ = 0;
+  int32_t red_ = 0;
+};
+
+// Every plus of one rainbow circle in drawing order, from the walk of its
+// quarter: visit(x, y, colour) with the offset from the centre and the ARGB
+// colour (blue first, stepped before each plus).
+template <typename Visit>
+void ForEachRainbowPlus(const std::vector<QuarterPoint>& quarter, Visit&& visit) {
+  const int32_t k = static_cast<int32_t>(quarter.size()) / 4;
+  RainbowColour colour(k > 0 ? 256 / k : 256);
+  constexpr int32_t kSigns[4][2] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
+  for (const auto& sign : kSigns) {
+    for (const QuarterPoint& point : quarter) {
+      visit(sign[0] * point.x, sign[1] * point.y, colour.Step());
+    }
+  }
+}
+
 template <typename Visit>
 void ForEachRainbowPlus(int32_t radius, Visit&& visit) {
   if (radius < 0) return;
-  const int32_t quarter = WalkQuarterCircle(radius, [](int32_t, int32_t) {});
-  const int32_t k = quarter / 4;
-  const float delta = static_cast<float>(k > 0 ? 256 / k : 256);
-  float blue = 255.0f;
-  float green = 0.0f;
-  float red = 0.0f;
-  auto lowByte = [](float channel) {
-    return static_cast<uint32_t>(static_cast<int32_t>(channel)) & 0xFFu;
-  };
-  constexpr int32_t kSigns[4][2] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
-  for (const auto& sign : kSigns) {
-    WalkQuarterCircle(radius, [&](int32_t x, int32_t y) {
-      if (blue > 0.0f && red <= 0.0f) {
-        blue -= delta;
-        green += delta;
-      }
-      if (green > 0.0f && blue <= 0.0f) {
-        green -= delta;
-        red += delta;
-      }
-      if (red > 0.0f && green <= 0.0f) {
-        red -= delta;
-        blue += delta;
-      }
-      visit(sign[0] * x, sign[1] * y,
-            0xFF000000u | lowByte(red) << 16 | lowByte(green) << 8 | lowByte(blue));
-    });
-  }
+  std::vector<QuarterPoint> quarter;
+  WalkQuarterCircle(radius, quarter);
+  ForEachRainbowPlus(quarter, visit);
 }
 
 }  // namespace kb
