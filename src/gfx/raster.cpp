@@ -37,6 +37,26 @@ uint32_t Blend(uint32_t src, uint32_t dst) {
   return out;
 }
 
+// Rows are tinted and composited in pieces of this many pixels, in a buffer
+// on the stack.
+constexpr int kPiece = 256;
+
+// One row of tinted texels onto the target, as the rule puts each: a texel
+// of alpha 0 leaves the pixel alone, an opaque one replaces it, any other
+// blends with it. The game's pictures are opaque or keyed, and a row of
+// those takes a plain select, which the compiler turns into vector code.
+void CompositeRow(uint32_t* dst, const uint32_t* src, int count) {
+  uint32_t partial = 0;
+  for (int i = 0; i < count; ++i) partial |= (src[i] >> 24) - 1u < 254u ? 1u : 0u;
+  if (partial != 0) {
+    for (int i = 0; i < count; ++i) {
+      if ((src[i] >> 24) != 0) dst[i] = Blend(src[i], dst[i]);
+    }
+    return;
+  }
+  for (int i = 0; i < count; ++i) dst[i] = (src[i] >> 24) != 0 ? src[i] : dst[i];
+}
+
 // Texel (u, v) of the source lands on pixel (x + u, y + v), as the general
 // rule gives for scale 1 and no rotation, whatever the centre.
 void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, int x, int y,
@@ -45,18 +65,22 @@ void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, i
   const int v0 = std::max({0, -y, -source.y});
   const int u1 = std::min({source.width, target.width - x, texture.width - source.x});
   const int v1 = std::min({source.height, target.height - y, texture.height - source.y});
+  uint32_t tinted[kPiece];
   for (int v = v0; v < v1; ++v) {
     const uint32_t* texels =
         &texture.pixels[static_cast<size_t>(source.y + v) * texture.width + source.x];
     uint32_t* row = target.pixels + static_cast<size_t>(y + v) * target.width + x;
-    for (int u = u0; u < u1; ++u) {
-      const uint32_t texel = Modulate(texels[u], argb);
-      if ((texel >> 24) == 0) continue;
-      row[u] = Blend(texel, row[u]);
+    for (int u = u0; u < u1; u += kPiece) {
+      const int count = std::min(kPiece, u1 - u);
+      const uint32_t* piece = texels + u;
+      if (argb != 0xFFFFFFFFu) {
+        for (int i = 0; i < count; ++i) tinted[i] = Modulate(piece[i], argb);
+        piece = tinted;
+      }
+      CompositeRow(row + u, piece, count);
     }
   }
 }
-
 // Scales the block drawing takes: powers of two, for which the general rule's
 // arithmetic below is exact.
 bool IsBlockScale(float scale) {
@@ -70,23 +94,13 @@ bool IsWholeCentre(float centre) {
   return centre == std::floor(centre) && std::fabs(centre) <= 1048576.0f;
 }
 
-// One texel on the pixels [begin, end) of a row, as the general rule writes
-// it to each of them.
-void PutTexelRun(uint32_t* begin, uint32_t* end, uint32_t texel) {
-  const uint32_t alpha = texel >> 24;
-  if (alpha == 255u) {
-    std::fill(begin, end, texel);
-  } else if (alpha != 0) {
-    for (uint32_t* p = begin; p < end; ++p) *p = Blend(texel, *p);
-  }
-}
-
 // Unturned, with whole-number centre and scales of a power of two, pixel X of
 // the general rule samples u = (X + 0.5 - x) / scale exactly, which is texel
 // (X - x) / scale rounded down: every texel (u, v) covers the block of
 // scaleX x scaleY pixels at (x + u * scaleX, y + v * scaleY), whatever the
-// centre. The explosions' magnified sheets are drawn this way, a run of
-// pixels per texel instead of the general per-pixel mapping.
+// centre. The explosions' magnified sheets are drawn this way: each texel row
+// is magnified and tinted once, piece by piece, and composited onto the
+// scaleY rows it covers.
 void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int x, int y,
                 int scaleX, int scaleY, uint32_t argb) {
   // The part of the source rectangle that lies in the texture.
@@ -99,16 +113,26 @@ void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int
   const int64_t right = std::min<int64_t>(target.width, x + int64_t{u1} * scaleX);
   const int64_t top = std::max<int64_t>(0, y + int64_t{v0} * scaleY);
   const int64_t bottom = std::min<int64_t>(target.height, y + int64_t{v1} * scaleY);
-  for (int64_t Y = top; Y < bottom; ++Y) {
-    const int64_t v = (Y - y) / scaleY;
+  uint32_t magnified[kPiece];
+  for (int64_t blockTop = top; blockTop < bottom;) {
+    const int64_t v = (blockTop - y) / scaleY;
+    const int64_t blockBottom = std::min(bottom, y + (v + 1) * scaleY);
     const uint32_t* texels = &texture.pixels[static_cast<size_t>(source.y + v) * texture.width];
-    uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
-    int64_t u = (left - x) / scaleX;
-    for (int64_t X = left; X < right; ++u) {
-      const int64_t end = std::min(right, x + (u + 1) * scaleX);
-      PutTexelRun(row + X, row + end, Modulate(texels[source.x + u], argb));
-      X = end;
+    for (int64_t pieceLeft = left; pieceLeft < right; pieceLeft += kPiece) {
+      const int64_t pieceRight = std::min(right, pieceLeft + kPiece);
+      int64_t u = (pieceLeft - x) / scaleX;
+      for (int64_t X = pieceLeft; X < pieceRight; ++u) {
+        const int64_t end = std::min(pieceRight, x + (u + 1) * scaleX);
+        std::fill(magnified + (X - pieceLeft), magnified + (end - pieceLeft),
+                  Modulate(texels[source.x + u], argb));
+        X = end;
+      }
+      for (int64_t Y = blockTop; Y < blockBottom; ++Y) {
+        uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
+        CompositeRow(row + pieceLeft, magnified, static_cast<int>(pieceRight - pieceLeft));
+      }
     }
+    blockTop = blockBottom;
   }
 }
 
