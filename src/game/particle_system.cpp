@@ -103,28 +103,49 @@ void DrawSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uin
   below[1] = SelectIf(wide, colour, belowRight);
 }
 
-// ParticleSystem::Alive without branches, on values in registers.
+// Whether a spark lives: on the screen and moving. Without branches, since
+// whether a spark has just died is as random as the spark.
 bool LivesAt(int32_t x, int32_t y, int32_t dx, int32_t dy) {
   return (x >= 1) & (x <= 1023) & (y >= 1) & (y <= 767) & ((dx | dy) != 0);
 }
 
-// One step of friction, written without a branch: the sign of a spark's
-// speed is as random as the rest of it.
-int32_t TowardsZero(int32_t v) {
-  return v - static_cast<int32_t>(v > 0) + static_cast<int32_t>(v < 0);
+// -1, 0 or 1: the step of friction that takes a speed towards 0.
+int32_t Sign(int32_t v) {
+  return static_cast<int32_t>(v > 0) - static_cast<int32_t>(v < 0);
+}
+
+// Every living spark of a cloud moves by its speed and slows down by one in
+// each direction; the ones that stop or leave the screen die. A dead spark's
+// speed counts as 0, so that it stays as it is without a branch and the
+// compiler turns the loop into vector code. Returns how many died.
+int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int16_t* alive,
+                   int32_t n) {
+  int32_t died = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t was = alive[i];
+    const int32_t dx = dxs[i] * was;
+    const int32_t dy = dys[i] * was;
+    const int32_t x = xs[i] + dx;
+    const int32_t y = ys[i] + dy;
+    const int32_t slowerX = dxs[i] - Sign(dx);
+    const int32_t slowerY = dys[i] - Sign(dy);
+    const int32_t lives = was & static_cast<int32_t>(LivesAt(x, y, slowerX, slowerY));
+    xs[i] = static_cast<int16_t>(x);
+    ys[i] = static_cast<int16_t>(y);
+    dxs[i] = static_cast<int16_t>(slowerX);
+    dys[i] = static_cast<int16_t>(slowerY);
+    alive[i] = static_cast<int16_t>(lives);
+    died += was - lives;
+  }
+  return died;
 }
 
 }  // namespace
 
-ParticleSystem::ParticleSystem()
-    : slots_(static_cast<size_t>(kBoardSize) * kBoardSize * kMaxPerStone, Particle{0, 0, 0, 0}) {}
+ParticleSystem::ParticleSystem() : clouds_(static_cast<size_t>(kBoardSize) * kBoardSize) {}
 
 int32_t ParticleSystem::ClampCount(int32_t perStone) {
   return std::clamp(perStone, 0, kMaxPerStone);
-}
-
-bool ParticleSystem::Alive(const Particle& p) {
-  return p.x >= 1 && p.x <= 1023 && p.y >= 1 && p.y <= 767 && (p.dx != 0 || p.dy != 0);
 }
 
 void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t row, int32_t centreX,
@@ -133,21 +154,26 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
   if (!OnBoard(column, row)) return;
   ChanceRun chance(shared);
   const int32_t n = ClampCount(perStone);
-  Particle* block = Block(column, row);
+  Cloud& cloud = CloudAt(column, row);
   uint32_t state = chance.State();
   // A spark born outside the screen or standing still never lives; it is not
   // counted, so that the cloud's count still comes down to 0 when the last
   // living spark stops.
   int32_t alive = 0;
   for (int32_t i = 0; i < n; ++i) {
-    const Particle p{
-        static_cast<int16_t>(centreX + offset + Signed64(chance.DrawAt(kJump[1].From(state)))),
-        static_cast<int16_t>(centreY + Signed64(chance.DrawAt(kJump[2].From(state)))),
-        static_cast<int8_t>(Signed64(chance.DrawAt(kJump[3].From(state)))),
-        static_cast<int8_t>(Signed64(chance.DrawAt(kJump[4].From(state))))};
+    const auto x =
+        static_cast<int16_t>(centreX + offset + Signed64(chance.DrawAt(kJump[1].From(state))));
+    const auto y = static_cast<int16_t>(centreY + Signed64(chance.DrawAt(kJump[2].From(state))));
+    const auto dx = static_cast<int16_t>(Signed64(chance.DrawAt(kJump[3].From(state))));
+    const auto dy = static_cast<int16_t>(Signed64(chance.DrawAt(kJump[4].From(state))));
     state = kJump[4].From(state);
-    block[i] = p;
-    alive += LivesAt(p.x, p.y, p.dx, p.dy) ? 1 : 0;
+    const bool lives = LivesAt(x, y, dx, dy);
+    cloud.x[i] = x;
+    cloud.y[i] = y;
+    cloud.dx[i] = dx;
+    cloud.dy[i] = dy;
+    cloud.alive[i] = lives ? 1 : 0;
+    alive += lives ? 1 : 0;
   }
   chance.Continue(state);
   counts[row][column] = alive;
@@ -157,29 +183,27 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
 void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t row,
                                      PixelTarget target, Chance& shared) {
   if (!OnBoard(column, row)) return;
-  ChanceRun chance(shared);
   const int32_t n = spawned_[row][column];
-  Particle* block = Block(column, row);
-  uint32_t state = chance.State();
-  int32_t living = counts[row][column];
-  for (int32_t i = 0; i < n; ++i) {
-    Particle& p = block[i];
-    if (!Alive(p)) continue;
-    const int32_t speed = std::max(std::abs(p.dx), std::abs(p.dy));
-    const SparkLook look = DrawSparkLook(chance, state, speed);
-    DrawSparkSquare(target, p.x, p.y, look.size, look.colour);
-    const int32_t x = p.x + p.dx;
-    const int32_t y = p.y + p.dy;
-    const int32_t dx = TowardsZero(p.dx);
-    const int32_t dy = TowardsZero(p.dy);
-    p = Particle{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int8_t>(dx),
-                 static_cast<int8_t>(dy)};
-    // Tested on the values, not on the spark just stored: reading its bytes
-    // back as a whole stalls the processor.
-    if (!LivesAt(x, y, dx, dy) && living > 0) --living;
+  Cloud& cloud = CloudAt(column, row);
+  {
+    // Every living spark draws its look, in the order of the sparks, and is
+    // drawn where it stands; moving them all afterwards changes nothing of
+    // that, since each spark's move depends only on the spark.
+    ChanceRun chance(shared);
+    uint32_t state = chance.State();
+    for (int32_t i = 0; i < n; ++i) {
+      if (cloud.alive[i] == 0) continue;
+      const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
+      const SparkLook look = DrawSparkLook(chance, state, speed);
+      DrawSparkSquare(target, cloud.x[i], cloud.y[i], look.size, look.colour);
+    }
+    chance.Continue(state);
   }
-  chance.Continue(state);
-  counts[row][column] = living;
+  const int32_t died = MoveSparks(cloud.x.data(), cloud.y.data(), cloud.dx.data(), cloud.dy.data(),
+                                  cloud.alive.data(), n);
+  // The count comes down by one for each spark that died, but not below 0.
+  int32_t& living = counts[row][column];
+  if (living > 0) living = std::max(0, living - died);
 }
 
 }  // namespace kb

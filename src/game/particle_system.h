@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -8,14 +9,6 @@
 #include "rules/board.h"
 
 namespace kb {
-
-// One spark of an exploding stone, in screen pixels.
-struct Particle {
-  int16_t x;
-  int16_t y;
-  int8_t dx;
-  int8_t dy;
-};
 
 // The particle clouds of removed stones: every cell owns a fixed block of
 // slots for the largest count, so that every cell can burst at once, and
@@ -37,15 +30,26 @@ class ParticleSystem {
   void UpdateParticles(CellGrid& counts, int32_t column, int32_t row, PixelTarget target,
                        Chance& chance);
 
-  static bool Alive(const Particle& p);
   static int32_t ClampCount(int32_t perStone);
 
  private:
-  Particle* Block(int32_t column, int32_t row) {
-    return &slots_[static_cast<size_t>(column * kBoardSize + row) * kMaxPerStone];
+  // One cell's sparks in screen pixels, field by field, so that moving a
+  // whole cloud is a loop over plain arrays. A spark lives while it is on
+  // the screen (1..1023 x 1..767) and moving; one that stops or leaves never
+  // comes back.
+  struct Cloud {
+    std::array<int16_t, kMaxPerStone> x;
+    std::array<int16_t, kMaxPerStone> y;
+    std::array<int16_t, kMaxPerStone> dx;
+    std::array<int16_t, kMaxPerStone> dy;
+    std::array<int16_t, kMaxPerStone> alive;  // 1 or 0
+  };
+
+  Cloud& CloudAt(int32_t column, int32_t row) {
+    return clouds_[static_cast<size_t>(column * kBoardSize + row)];
   }
 
-  std::vector<Particle> slots_;
+  std::vector<Cloud> clouds_;
   // How many slots each cell's cloud was spawned with.
   CellGrid spawned_{};
 };
