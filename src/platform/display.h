@@ -14,9 +14,14 @@ class Display {
  public:
   virtual ~Display() = default;
   virtual void Present(const uint32_t* pixels) = 0;
-  // Shows the same frame as the last Present once more, paced alike; a
-  // display that still holds that picture need not be sent it again.
-  virtual void PresentAgain(const uint32_t* pixels) { Present(pixels); }
+  // Shows a frame that differs from the one presented before it only in the
+  // rows [firstRow, endRow), none when they are equal; paced alike. A display
+  // that still holds the earlier picture need be sent only those rows.
+  virtual void PresentRows(const uint32_t* pixels, int firstRow, int endRow) {
+    (void)firstRow;
+    (void)endRow;
+    Present(pixels);
+  }
 };
 
 }  // namespace kb::platform

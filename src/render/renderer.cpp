@@ -4,6 +4,29 @@
 #include <utility>
 
 namespace kb {
+namespace {
+
+struct RowSpan {
+  int first;
+  int end;
+};
+
+// The rows from the first to the last in which two pictures of one size
+// differ; empty when they are equal.
+RowSpan ChangedRows(const Image& a, const Image& b) {
+  const auto rowsEqual = [&](int y) {
+    const size_t start = static_cast<size_t>(y) * static_cast<size_t>(a.width);
+    return std::equal(a.pixels.begin() + start, a.pixels.begin() + start + a.width,
+                      b.pixels.begin() + start);
+  };
+  int first = 0;
+  while (first < a.height && rowsEqual(first)) ++first;
+  int end = a.height;
+  while (end > first && rowsEqual(end - 1)) --end;
+  return {first, end};
+}
+
+}  // namespace
 
 Renderer::Renderer(platform::Display& display)
     : display_(display),
@@ -21,11 +44,12 @@ const Image& Renderer::BackImage() const {
 
 void Renderer::Present() {
   const Image& back = BackImage();
-  // A screen nobody touches draws the same frame ten times a second; the
-  // comparison stops at the first changed pixel, and an unchanged frame
-  // spares the display the upload of the whole picture.
-  if (presented_ > 0 && back.pixels == front_.pixels) {
-    display_.PresentAgain(back.pixels.data());
+  // A screen nobody touches draws the same frame ten times a second, and an
+  // idle match changes only its frame-rate table: the display is told which
+  // rows changed, so that it need not be sent the whole picture again.
+  if (presented_ > 0) {
+    const RowSpan changed = ChangedRows(back, front_);
+    display_.PresentRows(back.pixels.data(), changed.first, changed.end);
   } else {
     display_.Present(back.pixels.data());
   }

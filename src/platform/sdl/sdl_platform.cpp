@@ -185,33 +185,49 @@ void SdlPlatform::PaceToSixtyHertz() {
 }
 
 void SdlPlatform::Present(const uint32_t* pixels) {
+  PresentRows(pixels, 0, kScreenHeight);
+}
+
+void SdlPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) {
   PumpEvents();
   if (renderer_ == nullptr || frame_ == nullptr) return;
-  repaintNeeded_ = false;
-  SDL_UpdateTexture(frame_, nullptr, pixels, kScreenWidth * static_cast<int>(sizeof(uint32_t)));
-  // Black bars beside or above the picture exist only where the window's
-  // shape differs from the picture's; elsewhere the picture covers every
-  // pixel, and clearing first would only write the whole window twice.
+  if (repaintNeeded_) {
+    firstRow = 0;
+    endRow = kScreenHeight;
+    repaintNeeded_ = false;
+  }
+  if (firstRow >= endRow) {
+    // The window still shows this very picture.
+    PaceToSixtyHertz();
+    return;
+  }
+  const SDL_Rect rows{0, firstRow, kScreenWidth, endRow - firstRow};
+  const int pitch = kScreenWidth * static_cast<int>(sizeof(uint32_t));
+  SDL_UpdateTexture(frame_, &rows, pixels + static_cast<ptrdiff_t>(firstRow) * kScreenWidth, pitch);
   int outputWidth = 0;
   int outputHeight = 0;
   SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-  if (static_cast<int64_t>(outputWidth) * kScreenHeight !=
-      static_cast<int64_t>(outputHeight) * kScreenWidth) {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+  SDL_RendererInfo info{};
+  SDL_GetRendererInfo(renderer_, &info);
+  if (outputWidth == kScreenWidth && outputHeight == kScreenHeight &&
+      (info.flags & SDL_RENDERER_SOFTWARE) != 0) {
+    // The software renderer draws into the window's own pixels, which keep
+    // the earlier picture: at the picture's own size only the changed rows
+    // need copying there.
+    SDL_RenderCopy(renderer_, frame_, &rows, &rows);
+  } else {
+    // Black bars beside or above the picture exist only where the window's
+    // shape differs from the picture's; elsewhere the picture covers every
+    // pixel, and clearing first would only write the whole window twice.
+    if (static_cast<int64_t>(outputWidth) * kScreenHeight !=
+        static_cast<int64_t>(outputHeight) * kScreenWidth) {
+      SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+      SDL_RenderClear(renderer_);
+    }
+    SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
   }
-  SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
   PaceToSixtyHertz();
   SDL_RenderPresent(renderer_);
-}
-
-void SdlPlatform::PresentAgain(const uint32_t* pixels) {
-  PumpEvents();
-  if (repaintNeeded_) {
-    Present(pixels);
-    return;
-  }
-  PaceToSixtyHertz();
 }
 
 void SdlPlatform::PumpEvents() {

@@ -39,7 +39,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   void SleepMicroseconds(uint32_t us) override;
 
   void Present(const uint32_t* pixels) override;
-  void PresentAgain(const uint32_t* pixels) override;
+  void PresentRows(const uint32_t* pixels, int firstRow, int endRow) override;
 
   void ReadKeyboard(KeyState& keys) override;
   MouseReading ReadMouse() override;
