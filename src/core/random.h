@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace kb {
@@ -25,20 +27,28 @@ class Random {
 };
 
 // The generator's state after `steps` steps is again linear in its state now,
-// state * multiplier + increment (mod 2^32), so a loop can compute the draws
-// of one item independently of each other instead of one after the other.
+// state * multiplier + increment (mod 2^32), so a loop can compute many draws
+// independently of each other instead of one after the other.
 struct RandomJump {
   uint32_t multiplier = 1;
   uint32_t increment = 0;
   constexpr uint32_t From(uint32_t state) const { return state * multiplier + increment; }
+  // The jump one step further.
+  constexpr RandomJump Step() const {
+    return {multiplier * Random::kMultiplier, increment * Random::kMultiplier + Random::kIncrement};
+  }
 };
 constexpr RandomJump JumpAhead(uint32_t steps) {
   RandomJump jump;
-  for (uint32_t i = 0; i < steps; ++i) {
-    jump.multiplier *= Random::kMultiplier;
-    jump.increment = jump.increment * Random::kMultiplier + Random::kIncrement;
-  }
+  for (uint32_t i = 0; i < steps; ++i) jump = jump.Step();
   return jump;
+}
+// JumpAhead(0) to JumpAhead(N - 1).
+template <size_t N>
+constexpr std::array<RandomJump, N> JumpTable() {
+  std::array<RandomJump, N> table{};
+  for (size_t k = 1; k < N; ++k) table[k] = table[k - 1].Step();
+  return table;
 }
 
 // The millisecond tick count, as the game reads it for pacing and chances.

@@ -7,38 +7,31 @@
 namespace kb {
 namespace {
 
-// kJump[k] takes the generator k steps on: a spark's draws are its next
-// states, computed from the state before the spark independently of each other.
-constexpr std::array<RandomJump, 8> kJump = {JumpAhead(0), JumpAhead(1), JumpAhead(2),
-                                             JumpAhead(3), JumpAhead(4), JumpAhead(5),
-                                             JumpAhead(6), JumpAhead(7)};
+// The draws of a cloud are computed ahead, a block of positions at a time.
+constexpr int32_t kBlock = 512;
+// A spark takes at most 7 draws; the block keeps that many beyond its end.
+constexpr int32_t kSparkDraws = 7;
+// kSteps[k] takes the generator k steps on.
+constexpr auto kSteps = JumpTable<kBlock + kSparkDraws + 1>();
+
+// The jumps to a block's positions, field by field: position p takes the
+// generator p + 1 steps on.
+struct BlockJumps {
+  std::array<uint32_t, kBlock + kSparkDraws> multiplier;
+  std::array<uint32_t, kBlock + kSparkDraws> increment;
+};
+constexpr BlockJumps MakeBlockJumps() {
+  BlockJumps jumps{};
+  for (size_t p = 0; p < jumps.multiplier.size(); ++p) {
+    jumps.multiplier[p] = kSteps[p + 1].multiplier;
+    jumps.increment[p] = kSteps[p + 1].increment;
+  }
+  return jumps;
+}
+constexpr BlockJumps kBlockJumps = MakeBlockJumps();
 
 int32_t Signed64(uint32_t draw) {
   return static_cast<int32_t>(draw % 64) - 32;
-}
-
-// Fast sparks are bright, slow ones darker: each channel is Below(128) plus
-// four times the speed. Only the low 7 bits of each draw count, and those of
-// Value(state) + tick are bits 16 to 22 of state + (tick << 16), so the
-// channels are masked straight out of the three states. Speeds are at most 32
-// (sparks start below that and only slow down), so no channel exceeds 255 and
-// four times the speed is added to all three at once.
-uint32_t SparkColour(uint32_t red, uint32_t green, uint32_t blue, int32_t speed) {
-  return (0xFF000000u | (red & 0x7F0000u) | (green >> 8 & 0x7F00u) | (blue >> 16 & 0x7Fu)) +
-         static_cast<uint32_t>(speed) * 0x040404u;
-}
-
-// `chosen` where the condition holds, else `otherwise`, with masks rather
-// than a jump the processor would have to guess.
-uint32_t SelectIf(bool condition, uint32_t chosen, uint32_t otherwise) {
-  const uint32_t mask = 0u - static_cast<uint32_t>(condition);
-  return otherwise ^ ((otherwise ^ chosen) & mask);
-}
-
-// v % 3 == 0 in one multiplication: times the inverse of 3 modulo 2^32, the
-// multiples of 3 are exactly the numbers up to (2^32 - 1) / 3.
-bool DivisibleBy3(uint32_t v) {
-  return v * 0xAAAAAAABu <= 0x55555555u;
 }
 
 struct SparkLook {
@@ -46,28 +39,100 @@ struct SparkLook {
   int32_t size;
 };
 
-// A spark's colour takes three draws; then squares of 2, 3, 4 and 5 pixels
-// follow for as long as Below(3) draws 0, with at most four such draws. The
-// squares share the colour and each covers the one before, so only the
-// largest counts. All seven possible draws come from the state before the
-// spark at once, and the state after its last draw is picked without a
-// branch: whether a draw is 0 is a coin toss no branch predictor can guess.
-SparkLook DrawSparkLook(const ChanceRun& chance, uint32_t& state, int32_t speed) {
-  const uint32_t s = state;
-  const uint32_t tickHigh = chance.Tick() << 16;
-  const uint32_t colour = SparkColour(kJump[1].From(s) + tickHigh, kJump[2].From(s) + tickHigh,
-                                      kJump[3].From(s) + tickHigh, speed);
-  const uint32_t s4 = kJump[4].From(s);
-  const uint32_t s5 = kJump[5].From(s);
-  const uint32_t s6 = kJump[6].From(s);
-  const uint32_t s7 = kJump[7].From(s);
-  const bool grow2 = DivisibleBy3(chance.DrawAt(s4));
-  const bool grow3 = grow2 & DivisibleBy3(chance.DrawAt(s5));
-  const bool grow4 = grow3 & DivisibleBy3(chance.DrawAt(s6));
-  const bool grow5 = grow4 & DivisibleBy3(chance.DrawAt(s7));
-  state = SelectIf(grow4, s7, SelectIf(grow3, s6, SelectIf(grow2, s5, s4)));
-  return {colour, 1 + grow2 + grow3 + grow4 + grow5};
-}
+// The looks of a cloud's living sparks, in order. A spark's colour takes
+// three draws, Below(128) each; then squares of 2, 3, 4 and 5 pixels follow
+// for as long as Below(3) draws 0, with at most four such draws. The squares
+// share the colour and each covers the one before, so only the largest
+// counts.
+//
+// Stepping the generator draw by draw makes every spark wait for the one
+// before it. Since the state k steps on is a linear function of the state
+// now, the draws are instead computed ahead, a block of positions at a time,
+// each position on its own, which the compiler turns into vector code; a
+// spark then only reads its draws and moves on by how many it took.
+class SparkLooks {
+ public:
+  explicit SparkLooks(const ChanceRun& chance)
+      : tick_(chance.Tick()),
+        // Below(3) looks at value + tick modulo 2^32, which is 1 modulo 3:
+        // it is 0 where value + tick % 3 is a multiple of 3, except for the
+        // values where the sum passes 2^32, which only a tick within 32768
+        // of it has.
+        residue_(static_cast<uint16_t>(tick_ % 3)),
+        wrappedResidue_(static_cast<uint16_t>((tick_ + 2) % 3)),
+        wrapsFrom_(static_cast<uint16_t>(tick_ > 0xFFFF8000u ? 0u - tick_ : 0x8000u)),
+        start_(chance.State()) {
+    Fill();
+  }
+
+  // Fast sparks are bright, slow ones darker: each channel is Below(128)
+  // plus four times the speed. Speeds are at most 32 (sparks start below
+  // that and only slow down), so no channel exceeds 255 and four times the
+  // speed is added to all three at once.
+  SparkLook Next(int32_t speed) {
+    const uint32_t colour = (0xFF000000u | uint32_t{below128_[next_]} << 16 |
+                             uint32_t{below128_[next_ + 1]} << 8 | below128_[next_ + 2]) +
+                            static_cast<uint32_t>(speed) * 0x040404u;
+    const int32_t zeros = zerosFrom_[next_ + 3];
+    next_ += 4 + std::min(zeros, 3);
+    if (next_ >= kBlock) NextBlock();
+    return {colour, 1 + zeros};
+  }
+
+  // The generator's state after the last draw taken.
+  uint32_t State() const { return kSteps[next_].From(start_); }
+
+ private:
+  static constexpr int32_t kPositions = kBlock + kSparkDraws;
+
+  void NextBlock() {
+    start_ = kSteps[kBlock].From(start_);
+    next_ -= kBlock;
+    Fill();
+  }
+
+  // Position p holds the draw the generator makes p + 1 steps after start_.
+  // Each position is computed on its own, in plain loops the compiler turns
+  // into vector code: first the generator's values, then what the looks
+  // need of value + tick.
+  void Fill() {
+    for (int32_t p = 0; p < kPositions; ++p) {
+      const uint32_t state = kBlockJumps.multiplier[p] * start_ + kBlockJumps.increment[p];
+      value_[p] = static_cast<uint16_t>(Random::Value(state));
+    }
+    const auto tick = static_cast<uint16_t>(tick_);
+    for (int32_t p = 0; p < kPositions; ++p) {
+      const uint16_t value = value_[p];
+      below128_[p] = static_cast<uint8_t>((value + tick) & 127u);
+      // Whether value + residue is a multiple of 3: times the inverse of 3
+      // modulo 2^16, the multiples of 3 are exactly the numbers up to
+      // (2^16 - 1) / 3.
+      const uint16_t residue = value >= wrapsFrom_ ? wrappedResidue_ : residue_;
+      const auto scaled = static_cast<uint16_t>((value + residue) * 0xAAABu);
+      zero_[p] = scaled <= 0x5555u ? 1 : 0;
+    }
+    for (int32_t p = 0; p + 3 < kPositions; ++p) {
+      zerosFrom_[p] = static_cast<uint8_t>(
+          zero_[p] * (1 + zero_[p + 1] * (1 + zero_[p + 2] * (1 + zero_[p + 3]))));
+    }
+  }
+
+  uint32_t tick_;
+  uint16_t residue_;
+  uint16_t wrappedResidue_;
+  uint16_t wrapsFrom_;
+  // The state the block's positions count from, and the position of the
+  // next spark's first draw.
+  uint32_t start_;
+  int32_t next_ = 0;
+  // The generator's values at the positions, and Below(128) of each draw.
+  std::array<uint16_t, kPositions> value_{};
+  std::array<uint8_t, kPositions> below128_{};
+  // Whether Below(3) draws 0 at the position.
+  std::array<uint8_t, kPositions> zero_{};
+  // How many Below(3) in a row draw 0 from the position on, at most 4.
+  std::array<uint8_t, kPositions> zerosFrom_{};
+};
 
 // A spark's square of `size` pixels, clipped to the target. A living spark is
 // at least one pixel inside the left and top edges, so only the right and
@@ -80,6 +145,13 @@ void FillSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uin
   for (int32_t line = 0; line < height; ++line, row += target.width) {
     for (int32_t i = 0; i < width; ++i) row[i] = colour;
   }
+}
+
+// `chosen` where the condition holds, else `otherwise`, with masks rather
+// than a jump the processor would have to guess.
+uint32_t SelectIf(bool condition, uint32_t chosen, uint32_t otherwise) {
+  const uint32_t mask = 0u - static_cast<uint32_t>(condition);
+  return otherwise ^ ((otherwise ^ chosen) & mask);
 }
 
 // Nine squares in ten are 1 or 2 pixels wide, and which it is cannot be
@@ -162,11 +234,11 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
   int32_t alive = 0;
   for (int32_t i = 0; i < n; ++i) {
     const auto x =
-        static_cast<int16_t>(centreX + offset + Signed64(chance.DrawAt(kJump[1].From(state))));
-    const auto y = static_cast<int16_t>(centreY + Signed64(chance.DrawAt(kJump[2].From(state))));
-    const auto dx = static_cast<int16_t>(Signed64(chance.DrawAt(kJump[3].From(state))));
-    const auto dy = static_cast<int16_t>(Signed64(chance.DrawAt(kJump[4].From(state))));
-    state = kJump[4].From(state);
+        static_cast<int16_t>(centreX + offset + Signed64(chance.DrawAt(kSteps[1].From(state))));
+    const auto y = static_cast<int16_t>(centreY + Signed64(chance.DrawAt(kSteps[2].From(state))));
+    const auto dx = static_cast<int16_t>(Signed64(chance.DrawAt(kSteps[3].From(state))));
+    const auto dy = static_cast<int16_t>(Signed64(chance.DrawAt(kSteps[4].From(state))));
+    state = kSteps[4].From(state);
     const bool lives = LivesAt(x, y, dx, dy);
     cloud.x[i] = x;
     cloud.y[i] = y;
@@ -190,14 +262,14 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
     // drawn where it stands; moving them all afterwards changes nothing of
     // that, since each spark's move depends only on the spark.
     ChanceRun chance(shared);
-    uint32_t state = chance.State();
+    SparkLooks looks(chance);
     for (int32_t i = 0; i < n; ++i) {
       if (cloud.alive[i] == 0) continue;
       const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
-      const SparkLook look = DrawSparkLook(chance, state, speed);
+      const SparkLook look = looks.Next(speed);
       DrawSparkSquare(target, cloud.x[i], cloud.y[i], look.size, look.colour);
     }
-    chance.Continue(state);
+    chance.Continue(looks.State());
   }
   const int32_t died = MoveSparks(cloud.x.data(), cloud.y.data(), cloud.dx.data(), cloud.dy.data(),
                                   cloud.alive.data(), n);

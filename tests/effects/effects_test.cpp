@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
+#include <vector>
 
 #include "game/particle_system.h"
 #include "game/rainbow_rings.h"
@@ -66,6 +69,52 @@ TEST(Particles, SparksStartAroundTheCentreWithTheRightHalfOffset) {
       EXPECT_LT(x, cx + 256 + 32 + 5);
     }
   }
+}
+
+TEST(Particles, ACloudDrawsEveryChanceInTurnAlsoWhereTheTickWrapsAround) {
+  // Just below 2^32, value + tick passes 2^32 for the larger values.
+  platform::FakePlatform clock(600000, 0xFFFFA000u);
+  Random random;
+  random.Seed(99);
+  Chance chance{random, clock};
+  Random replay = random;
+  ParticleSystem particles;
+  CellGrid counts{};
+  Frame frame;
+  particles.SpawnParticles(counts, 4, 15, 216, 744, 0, 900, chance);
+  particles.UpdateParticles(counts, 4, 15, frame.Target(), chance);
+
+  // The same, one chance after the other.
+  Chance again{replay, clock};
+  struct Spark {
+    int x, y, dx, dy;
+  };
+  std::vector<Spark> sparks;
+  auto signed64 = [&] { return static_cast<int>(again.Below(64)) - 32; };
+  for (int i = 0; i < 900; ++i) {
+    const int x = 216 + signed64();
+    const int y = 744 + signed64();
+    const int dx = signed64();
+    sparks.push_back({x, y, dx, signed64()});
+  }
+  Frame expected;
+  auto square = [&](int x, int y, int size, uint32_t colour) {
+    for (int py = y; py < std::min(y + size, 768); ++py) {
+      for (int px = x; px < std::min(x + size, 1024); ++px) expected.image.At(px, py) = colour;
+    }
+  };
+  for (const Spark& s : sparks) {
+    if (s.x < 1 || s.x > 1023 || s.y < 1 || s.y > 767 || (s.dx == 0 && s.dy == 0)) continue;
+    const uint32_t glow = 4u * static_cast<uint32_t>(std::max(std::abs(s.dx), std::abs(s.dy)));
+    const uint32_t red = std::min(again.Below(128) + glow, 255u);
+    const uint32_t green = std::min(again.Below(128) + glow, 255u);
+    const uint32_t blue = std::min(again.Below(128) + glow, 255u);
+    const uint32_t colour = 0xFF000000u | red << 16 | green << 8 | blue;
+    square(s.x, s.y, 1, colour);
+    for (int size = 2; size <= 5 && again.Below(3) == 0; ++size) square(s.x, s.y, size, colour);
+  }
+  EXPECT_EQ(frame.image.pixels, expected.image.pixels);
+  EXPECT_EQ(random.Next(), replay.Next());
 }
 
 TEST(Particles, CountsBeyondTheStoreAreCut) {
