@@ -30,6 +30,18 @@ constexpr BlockJumps MakeBlockJumps() {
 }
 constexpr BlockJumps kBlockJumps = MakeBlockJumps();
 
+// The generator's values at a block's positions, position p holding the
+// value of the state p + 1 steps after `start`: each position on its own,
+// in a loop the compiler turns into vector code.
+template <size_t N>
+void FillValues(uint32_t start, std::array<uint16_t, N>& values) {
+  static_assert(N <= kBlock + kSparkDraws);
+  for (size_t p = 0; p < N; ++p) {
+    const uint32_t state = kBlockJumps.multiplier[p] * start + kBlockJumps.increment[p];
+    values[p] = static_cast<uint16_t>(Random::Value(state));
+  }
+}
+
 int32_t Signed64(uint32_t draw) {
   return static_cast<int32_t>(draw % 64) - 32;
 }
@@ -96,10 +108,7 @@ class SparkLooks {
   // into vector code: first the generator's values, then what the looks
   // need of value + tick.
   void Fill() {
-    for (int32_t p = 0; p < kPositions; ++p) {
-      const uint32_t state = kBlockJumps.multiplier[p] * start_ + kBlockJumps.increment[p];
-      value_[p] = static_cast<uint16_t>(Random::Value(state));
-    }
+    FillValues(start_, value_);
     const auto tick = static_cast<uint16_t>(tick_);
     for (int32_t p = 0; p < kPositions; ++p) {
       const uint16_t value = value_[p];
@@ -227,29 +236,47 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
   ChanceRun chance(shared);
   const int32_t n = ClampCount(perStone);
   Cloud& cloud = CloudAt(column, row);
-  uint32_t state = chance.State();
+  // Spark after spark, each takes the next four draws, a block of them
+  // computed ahead at a time.
+  constexpr int32_t kSparksPerBlock = kBlock / 4;
+  std::array<uint16_t, kBlock> values;
+  uint32_t start = chance.State();
+  int32_t alive = 0;
+  for (int32_t first = 0; first < n; first += kSparksPerBlock) {
+    FillValues(start, values);
+    const int32_t count = std::min(kSparksPerBlock, n - first);
+    alive +=
+        SpawnSparks(cloud, first, count, values.data(), chance.Tick(), centreX + offset, centreY);
+    start = kSteps[static_cast<size_t>(4 * count)].From(start);
+  }
+  chance.Continue(start);
+  counts[row][column] = alive;
+  spawned_[row][column] = n;
+}
+
+int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
+                                    const uint16_t* values, uint32_t tick, int32_t centreX,
+                                    int32_t centreY) {
   // A spark born outside the screen or standing still never lives; it is not
   // counted, so that the cloud's count still comes down to 0 when the last
   // living spark stops.
   int32_t alive = 0;
-  for (int32_t i = 0; i < n; ++i) {
-    const auto x =
-        static_cast<int16_t>(centreX + offset + Signed64(chance.DrawAt(kSteps[1].From(state))));
-    const auto y = static_cast<int16_t>(centreY + Signed64(chance.DrawAt(kSteps[2].From(state))));
-    const auto dx = static_cast<int16_t>(Signed64(chance.DrawAt(kSteps[3].From(state))));
-    const auto dy = static_cast<int16_t>(Signed64(chance.DrawAt(kSteps[4].From(state))));
-    state = kSteps[4].From(state);
-    const bool lives = LivesAt(x, y, dx, dy);
+  for (int32_t k = 0; k < count; ++k) {
+    const uint16_t* draws = values + 4 * k;
+    const auto x = static_cast<int16_t>(centreX + Signed64(draws[0] + tick));
+    const auto y = static_cast<int16_t>(centreY + Signed64(draws[1] + tick));
+    const auto dx = static_cast<int16_t>(Signed64(draws[2] + tick));
+    const auto dy = static_cast<int16_t>(Signed64(draws[3] + tick));
+    const int32_t lives = LivesAt(x, y, dx, dy) ? 1 : 0;
+    const auto i = static_cast<size_t>(first + k);
     cloud.x[i] = x;
     cloud.y[i] = y;
     cloud.dx[i] = dx;
     cloud.dy[i] = dy;
-    cloud.alive[i] = lives ? 1 : 0;
-    alive += lives ? 1 : 0;
+    cloud.alive[i] = static_cast<int16_t>(lives);
+    alive += lives;
   }
-  chance.Continue(state);
-  counts[row][column] = alive;
-  spawned_[row][column] = n;
+  return alive;
 }
 
 void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t row,

@@ -45,6 +45,11 @@ class ParticleSystem {
     std::array<int16_t, kMaxPerStone> alive;  // 1 or 0
   };
 
+  // Sparks first to first + count - 1 of a cloud from their four draws each
+  // (generator values); returns how many live.
+  static int32_t SpawnSparks(Cloud& cloud, int32_t first, int32_t count, const uint16_t* values,
+                             uint32_t tick, int32_t centreX, int32_t centreY);
+
   Cloud& CloudAt(int32_t column, int32_t row) {
     return clouds_[static_cast<size_t>(column * kBoardSize + row)];
   }
