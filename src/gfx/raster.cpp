@@ -1,6 +1,7 @@
 #include "gfx/raster.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace kb {
@@ -41,14 +42,20 @@ uint32_t Blend(uint32_t src, uint32_t dst) {
 // on the stack.
 constexpr int kPiece = 256;
 
+// Whether a row of tinted texels has any that are neither keyed nor opaque.
+bool HasPartialAlpha(const uint32_t* src, int count) {
+  uint32_t partial = 0;
+  for (int i = 0; i < count; ++i) partial |= (src[i] >> 24) - 1u < 254u ? 1u : 0u;
+  return partial != 0;
+}
+
 // One row of tinted texels onto the target, as the rule puts each: a texel
 // of alpha 0 leaves the pixel alone, an opaque one replaces it, any other
 // blends with it. The game's pictures are opaque or keyed, and a row of
-// those takes a plain select, which the compiler turns into vector code.
-void CompositeRow(uint32_t* dst, const uint32_t* src, int count) {
-  uint32_t partial = 0;
-  for (int i = 0; i < count; ++i) partial |= (src[i] >> 24) - 1u < 254u ? 1u : 0u;
-  if (partial != 0) {
+// those (`partial` false) takes a plain select, which the compiler turns into
+// vector code.
+void CompositeRow(uint32_t* dst, const uint32_t* src, int count, bool partial) {
+  if (partial) {
     for (int i = 0; i < count; ++i) {
       if ((src[i] >> 24) != 0) dst[i] = Blend(src[i], dst[i]);
     }
@@ -77,7 +84,7 @@ void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, i
         for (int i = 0; i < count; ++i) tinted[i] = Modulate(piece[i], argb);
         piece = tinted;
       }
-      CompositeRow(row + u, piece, count);
+      CompositeRow(row + u, piece, count, HasPartialAlpha(piece, count));
     }
   }
 }
@@ -113,23 +120,23 @@ void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int
   const int64_t right = std::min<int64_t>(target.width, x + int64_t{u1} * scaleX);
   const int64_t top = std::max<int64_t>(0, y + int64_t{v0} * scaleY);
   const int64_t bottom = std::min<int64_t>(target.height, y + int64_t{v1} * scaleY);
+  const int shiftX = std::countr_zero(static_cast<unsigned>(scaleX));
   uint32_t magnified[kPiece];
   for (int64_t blockTop = top; blockTop < bottom;) {
     const int64_t v = (blockTop - y) / scaleY;
     const int64_t blockBottom = std::min(bottom, y + (v + 1) * scaleY);
     const uint32_t* texels = &texture.pixels[static_cast<size_t>(source.y + v) * texture.width];
     for (int64_t pieceLeft = left; pieceLeft < right; pieceLeft += kPiece) {
-      const int64_t pieceRight = std::min(right, pieceLeft + kPiece);
-      int64_t u = (pieceLeft - x) / scaleX;
-      for (int64_t X = pieceLeft; X < pieceRight; ++u) {
-        const int64_t end = std::min(pieceRight, x + (u + 1) * scaleX);
-        std::fill(magnified + (X - pieceLeft), magnified + (end - pieceLeft),
-                  Modulate(texels[source.x + u], argb));
-        X = end;
+      const int count = static_cast<int>(std::min<int64_t>(kPiece, right - pieceLeft));
+      const int64_t first = pieceLeft - x;
+      for (int i = 0; i < count; ++i) magnified[i] = texels[source.x + ((first + i) >> shiftX)];
+      if (argb != 0xFFFFFFFFu) {
+        for (int i = 0; i < count; ++i) magnified[i] = Modulate(magnified[i], argb);
       }
+      const bool partial = HasPartialAlpha(magnified, count);
       for (int64_t Y = blockTop; Y < blockBottom; ++Y) {
         uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
-        CompositeRow(row + pieceLeft, magnified, static_cast<int>(pieceRight - pieceLeft));
+        CompositeRow(row + pieceLeft, magnified, count, partial);
       }
     }
     blockTop = blockBottom;
