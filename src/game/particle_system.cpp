@@ -85,10 +85,10 @@ class SparkLooks {
     const uint32_t colour = (0xFF000000u | uint32_t{below128_[next_]} << 16 |
                              uint32_t{below128_[next_ + 1]} << 8 | below128_[next_ + 2]) +
                             static_cast<uint32_t>(speed) * 0x040404u;
-    const int32_t zeros = zerosFrom_[next_ + 3];
-    next_ += 4 + std::min(zeros, 3);
+    const SparkLook look{colour, size_[next_]};
+    next_ += draws_[next_];
     if (next_ >= kBlock) NextBlock();
-    return {colour, 1 + zeros};
+    return look;
   }
 
   // The generator's state after the last draw taken.
@@ -120,9 +120,13 @@ class SparkLooks {
       const auto scaled = static_cast<uint16_t>((value + residue) * 0xAAABu);
       zero_[p] = scaled <= 0x5555u ? 1 : 0;
     }
-    for (int32_t p = 0; p + 3 < kPositions; ++p) {
-      zerosFrom_[p] = static_cast<uint8_t>(
-          zero_[p] * (1 + zero_[p + 1] * (1 + zero_[p + 2] * (1 + zero_[p + 3]))));
+    // A spark starting at p takes three draws for its colour, then Below(3)
+    // until one is not 0, at most four times.
+    for (int32_t p = 0; p < kBlock; ++p) {
+      const auto zeros = static_cast<uint8_t>(
+          zero_[p + 3] * (1 + zero_[p + 4] * (1 + zero_[p + 5] * (1 + zero_[p + 6]))));
+      size_[p] = static_cast<uint8_t>(1 + zeros);
+      draws_[p] = static_cast<uint8_t>(4 + std::min<uint8_t>(zeros, 3));
     }
   }
 
@@ -139,8 +143,10 @@ class SparkLooks {
   std::array<uint8_t, kPositions> below128_{};
   // Whether Below(3) draws 0 at the position.
   std::array<uint8_t, kPositions> zero_{};
-  // How many Below(3) in a row draw 0 from the position on, at most 4.
-  std::array<uint8_t, kPositions> zerosFrom_{};
+  // The size of the square of a spark whose draws start at the position,
+  // and how many draws it takes.
+  std::array<uint8_t, kBlock> size_{};
+  std::array<uint8_t, kBlock> draws_{};
 };
 
 // A spark's square of `size` pixels, clipped to the target. A living spark is
