@@ -38,12 +38,7 @@ struct RandomJump {
     return {multiplier * Random::kMultiplier, increment * Random::kMultiplier + Random::kIncrement};
   }
 };
-constexpr RandomJump JumpAhead(uint32_t steps) {
-  RandomJump jump;
-  for (uint32_t i = 0; i < steps; ++i) jump = jump.Step();
-  return jump;
-}
-// JumpAhead(0) to JumpAhead(N - 1).
+// The jumps of 0 to N - 1 steps.
 template <size_t N>
 constexpr std::array<RandomJump, N> JumpTable() {
   std::array<RandomJump, N> table{};
@@ -93,13 +88,9 @@ class ChanceRun {
   uint32_t Below(uint32_t bound) { return Draw() % bound; }
 
   // For loops that step the generator themselves, by jumps: the state so far,
-  // the tick, the draw a state gives when the generator steps onto it, and
-  // the state to go on from.
+  // the tick, and the state to go on from.
   uint32_t State() const { return state_; }
   uint32_t Tick() const { return tick_; }
-  uint32_t DrawAt(uint32_t state) const {
-    return static_cast<uint32_t>(Random::Value(state)) + tick_;
-  }
   void Continue(uint32_t state) { state_ = state; }
 
  private:
