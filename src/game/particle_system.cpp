@@ -121,12 +121,15 @@ class SparkLooks {
       zero_[p] = scaled <= 0x5555u ? 1 : 0;
     }
     // A spark starting at p takes three draws for its colour, then Below(3)
-    // until one is not 0, at most four times.
+    // until one is not 0, at most four times; each 0 in a row grows its
+    // square by a pixel.
     for (int32_t p = 0; p < kBlock; ++p) {
-      const auto zeros = static_cast<uint8_t>(
-          zero_[p + 3] * (1 + zero_[p + 4] * (1 + zero_[p + 5] * (1 + zero_[p + 6]))));
-      size_[p] = static_cast<uint8_t>(1 + zeros);
-      draws_[p] = static_cast<uint8_t>(4 + std::min<uint8_t>(zeros, 3));
+      const uint8_t grow2 = zero_[p + 3];
+      const auto grow3 = static_cast<uint8_t>(grow2 & zero_[p + 4]);
+      const auto grow4 = static_cast<uint8_t>(grow3 & zero_[p + 5]);
+      const auto grow5 = static_cast<uint8_t>(grow4 & zero_[p + 6]);
+      size_[p] = static_cast<uint8_t>(1 + grow2 + grow3 + grow4 + grow5);
+      draws_[p] = static_cast<uint8_t>(4 + grow2 + grow3 + grow4);
     }
   }
 
@@ -138,15 +141,16 @@ class SparkLooks {
   // next spark's first draw.
   uint32_t start_;
   int32_t next_ = 0;
-  // The generator's values at the positions, and Below(128) of each draw.
-  std::array<uint16_t, kPositions> value_{};
-  std::array<uint8_t, kPositions> below128_{};
+  // Written whole by Fill before any is read. The generator's values at the
+  // positions, and Below(128) of each draw.
+  std::array<uint16_t, kPositions> value_;
+  std::array<uint8_t, kPositions> below128_;
   // Whether Below(3) draws 0 at the position.
-  std::array<uint8_t, kPositions> zero_{};
+  std::array<uint8_t, kPositions> zero_;
   // The size of the square of a spark whose draws start at the position,
   // and how many draws it takes.
-  std::array<uint8_t, kBlock> size_{};
-  std::array<uint8_t, kBlock> draws_{};
+  std::array<uint8_t, kBlock> size_;
+  std::array<uint8_t, kBlock> draws_;
 };
 
 // A spark's square of `size` pixels, clipped to the target. A living spark is
