@@ -42,20 +42,30 @@ uint32_t Blend(uint32_t src, uint32_t dst) {
 // on the stack.
 constexpr int kPiece = 256;
 
-// Whether a row of tinted texels has any that are neither keyed nor opaque.
-bool HasPartialAlpha(const uint32_t* src, int count) {
+// What a row of tinted texels holds: any that show at all, any that are
+// neither keyed nor opaque.
+struct RowAlpha {
+  bool visible;
+  bool partial;
+};
+RowAlpha SummariseAlpha(const uint32_t* src, int count) {
+  uint32_t visible = 0;
   uint32_t partial = 0;
-  for (int i = 0; i < count; ++i) partial |= (src[i] >> 24) - 1u < 254u ? 1u : 0u;
-  return partial != 0;
+  for (int i = 0; i < count; ++i) {
+    visible |= src[i] >> 24;
+    partial |= (src[i] >> 24) - 1u < 254u ? 1u : 0u;
+  }
+  return {visible != 0, partial != 0};
 }
 
 // One row of tinted texels onto the target, as the rule puts each: a texel
 // of alpha 0 leaves the pixel alone, an opaque one replaces it, any other
 // blends with it. The game's pictures are opaque or keyed, and a row of
-// those (`partial` false) takes a plain select, which the compiler turns into
-// vector code.
-void CompositeRow(uint32_t* dst, const uint32_t* src, int count, bool partial) {
-  if (partial) {
+// those takes a plain select, which the compiler turns into vector code; a
+// row of keyed texels only leaves nothing to do.
+void CompositeRow(uint32_t* dst, const uint32_t* src, int count, RowAlpha alpha) {
+  if (!alpha.visible) return;
+  if (alpha.partial) {
     for (int i = 0; i < count; ++i) {
       if ((src[i] >> 24) != 0) dst[i] = Blend(src[i], dst[i]);
     }
@@ -84,7 +94,7 @@ void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, i
         for (int i = 0; i < count; ++i) tinted[i] = Modulate(piece[i], argb);
         piece = tinted;
       }
-      CompositeRow(row + u, piece, count, HasPartialAlpha(piece, count));
+      CompositeRow(row + u, piece, count, SummariseAlpha(piece, count));
     }
   }
 }
@@ -133,10 +143,10 @@ void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int
       if (argb != 0xFFFFFFFFu) {
         for (int i = 0; i < count; ++i) magnified[i] = Modulate(magnified[i], argb);
       }
-      const bool partial = HasPartialAlpha(magnified, count);
-      for (int64_t Y = blockTop; Y < blockBottom; ++Y) {
+      const RowAlpha alpha = SummariseAlpha(magnified, count);
+      for (int64_t Y = blockTop; Y < blockBottom && alpha.visible; ++Y) {
         uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
-        CompositeRow(row + pieceLeft, magnified, count, partial);
+        CompositeRow(row + pieceLeft, magnified, count, alpha);
       }
     }
     blockTop = blockBottom;
