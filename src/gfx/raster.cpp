@@ -98,6 +98,7 @@ void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, i
     }
   }
 }
+
 // Scales the block drawing takes: powers of two, for which the general rule's
 // arithmetic below is exact.
 bool IsBlockScale(float scale) {
