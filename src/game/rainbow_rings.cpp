@@ -19,6 +19,9 @@ void PutPlus(PixelTarget target, int32_t x, int32_t y, uint32_t colour) {
     centre[target.width] = colour;
     return;
   }
+  // The rings of late frames are far larger than the screen; most of their
+  // pluses miss it by more than a pixel.
+  if (x < -1 || y < -1 || x > target.width || y > target.height) return;
   PutPixel(target, x, y, colour);
   PutPixel(target, x - 1, y, colour);
   PutPixel(target, x + 1, y, colour);
