@@ -66,6 +66,19 @@ void Game::AdvanceAnimation(double rate) {
   }
 }
 
+void Game::BeginGridFrame() {
+  const int32_t board = IsTwoPlayer() ? 1 : 0;
+  if (gridFrameBoard_ == board) {
+    const PixelTarget frame = renderer.BackBufferToCover();
+    std::copy(gridFrame_.pixels.begin(), gridFrame_.pixels.end(), frame.pixels);
+    return;
+  }
+  renderer.BeginFrame();
+  DrawGridLines();
+  gridFrame_ = renderer.BackImage();
+  gridFrameBoard_ = board;
+}
+
 void Game::DrawGridLines() {
   const bool split = IsTwoPlayer();
   const int32_t offset = split ? 640 : 384;
@@ -117,8 +130,7 @@ void Game::RunMatch() {
         AdvanceBonusCountdown(rules.match, std::min(NowTicks - lastPassTicks, kPeriodMs));
     lastPassTicks = NowTicks;
     if (burst || bonusDue) {
-      renderer.BeginFrame();
-      DrawGridLines();
+      BeginGridFrame();
     }
     const double rate = MeasureFrameRate(burst || bonusDue);
     if (bonusDue) {

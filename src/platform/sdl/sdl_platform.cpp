@@ -231,8 +231,17 @@ void SdlPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) 
 }
 
 void SdlPlatform::PumpEvents() {
+  // Asking the X server for news costs tens of microseconds, and a pass of
+  // the match reads the keyboard and the mouse and rests within the same
+  // millisecond: the server is asked at most once a millisecond, and what
+  // waits in SDL's queue is taken at every call.
+  const uint32_t now = ticks_.Now();
+  if (now != lastPump_) {
+    SDL_PumpEvents();
+    lastPump_ = now;
+  }
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     const bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
                                                     event.window.event == SDL_WINDOWEVENT_CLOSE);
     if (closing && onClose_) onClose_();

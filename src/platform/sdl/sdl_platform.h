@@ -54,6 +54,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* frame_ = nullptr;
   MonotonicTicks ticks_;
+  uint32_t lastPump_ = UINT32_MAX;
   uint64_t nextPresent_ = 0;
   // The window lost its picture (uncovered, resized, shown again) and needs
   // the frame once more even when it has not changed.
