@@ -1,17 +1,65 @@
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <system_error>
 
 #include "app/game.h"
 #include "platform/file_system.h"
+#include "platform/game_folders.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 
-// The game runs in its data folder (the working folder): pictures and sounds
-// are read from there, and the options, highscores and screenshots go there.
-int main() {
+namespace {
+
+// Answers on standard output for the shell, so in UTF-8, not the game's own
+// Windows-1252 bytes.
+const char* const kUsage = reinterpret_cast<const char*>(
+    u8R"(Aufruf: klotzbrecher3 [--window] [--version] [--help]
+
+Klotzbrecher 3, ein Knobelspiel: Entfernen Sie Gruppen gleichfarbiger Steine.
+
+  --window    im Fenster statt im Vollbild starten (F11 wechselt im Spiel)
+  --version   die Version zeigen und beenden
+  --help      diese Hilfe zeigen und beenden
+
+Die Optionen, die Highscores und die Screenshots liegen in
+$XDG_DATA_HOME/klotzbrecher3 (sonst ~/.local/share/klotzbrecher3).
+)");
+
+std::filesystem::path ProgramFolder() {
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::current_path() : program.parent_path();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool window = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("klotzbrecher3 %s\n", KB_VERSION);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--window") == 0) {
+      window = true;
+    } else {
+      std::fprintf(stderr, "klotzbrecher3: unbekannte Option %s\n%s", argv[i], kUsage);
+      return 2;
+    }
+  }
+
+  const kb::platform::GameFolders folders =
+      kb::platform::FindGameFolders(ProgramFolder(), std::filesystem::current_path(),
+                                    std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   kb::platform::SdlPlatform machine;
-  if (!machine.Open()) return 1;
-  kb::platform::DiskFileSystem files(std::filesystem::current_path());
+  if (!machine.Open(window)) return 1;
+  kb::platform::DiskFileSystem files(folders.data, folders.player);
   kb::platform::SdlAudio audio;
   kb::platform::Platform platform{machine, machine, machine, machine, files, audio};
 

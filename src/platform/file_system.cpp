@@ -35,12 +35,23 @@ std::string GamePathToUtf8(std::string_view gamePath) {
 }
 
 std::filesystem::path DiskFileSystem::Resolve(std::string_view gamePath) const {
-  return root_ / std::filesystem::path(GamePathToUtf8(gamePath));
+  return playerRoot_ / std::filesystem::path(GamePathToUtf8(gamePath));
+}
+
+bool DiskFileSystem::MakePlayerRoot() const {
+  std::error_code ec;
+  std::filesystem::create_directories(playerRoot_, ec);
+  return std::filesystem::is_directory(playerRoot_, ec);
 }
 
 bool DiskFileSystem::ReadFile(std::string_view gamePath, std::vector<uint8_t>& out) {
   out.clear();
   std::FILE* f = std::fopen(Resolve(gamePath).c_str(), "rb");
+  // Only a file the player's folder lacks comes from the data folder; one
+  // that is there but unreadable stays unreadable.
+  if (f == nullptr && errno == ENOENT && dataRoot_ != playerRoot_) {
+    f = std::fopen((dataRoot_ / std::filesystem::path(GamePathToUtf8(gamePath))).c_str(), "rb");
+  }
   if (f == nullptr) return false;
   std::array<uint8_t, 65536> chunk;
   bool ok = true;
@@ -58,6 +69,7 @@ bool DiskFileSystem::ReadFile(std::string_view gamePath, std::vector<uint8_t>& o
 }
 
 bool DiskFileSystem::WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) {
+  if (!MakePlayerRoot()) return false;
   const std::filesystem::path target = Resolve(gamePath);
   std::filesystem::path temp = target;
   temp += ".tmp";
@@ -74,6 +86,7 @@ bool DiskFileSystem::WriteFile(std::string_view gamePath, std::span<const uint8_
 
 bool DiskFileSystem::MakeFolder(std::string_view gamePath) {
   std::error_code ec;
+  if (!MakePlayerRoot()) return false;
   const std::filesystem::path folder = Resolve(gamePath);
   std::filesystem::create_directories(folder, ec);
   return std::filesystem::is_directory(folder, ec);

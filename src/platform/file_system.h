@@ -25,17 +25,27 @@ class FileSystem {
   virtual bool MakeFolder(std::string_view gamePath) = 0;
 };
 
-// Files below a root folder on the local disk.
+// Files on the local disk: the game's data folder, which is only read, and
+// the player's folder, which holds what the game writes (options, highscores,
+// screenshots) and is made when the game first writes there. A file is read
+// from the player's folder where it is there, else from the data folder. Both
+// may be one folder, as in the build tree.
 class DiskFileSystem final : public FileSystem {
  public:
-  explicit DiskFileSystem(std::filesystem::path root) : root_(std::move(root)) {}
+  explicit DiskFileSystem(std::filesystem::path root) : dataRoot_(root), playerRoot_(root) {}
+  DiskFileSystem(std::filesystem::path dataRoot, std::filesystem::path playerRoot)
+      : dataRoot_(std::move(dataRoot)), playerRoot_(std::move(playerRoot)) {}
   bool ReadFile(std::string_view gamePath, std::vector<uint8_t>& out) override;
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
+  // Where the game writes a file of that name.
   std::filesystem::path Resolve(std::string_view gamePath) const;
 
  private:
-  std::filesystem::path root_;
+  bool MakePlayerRoot() const;
+
+  std::filesystem::path dataRoot_;
+  std::filesystem::path playerRoot_;
 };
 
 }  // namespace kb::platform

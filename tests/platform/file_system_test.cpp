@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/game_folders.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -79,6 +80,47 @@ TEST_F(DiskFiles, AFolderWhereAFileShouldBeIsUnreadable) {
   std::vector<uint8_t> back{1};
   EXPECT_FALSE(files.ReadFile("Optionen.bin", back));
   EXPECT_TRUE(back.empty());
+}
+
+}  // namespace
+}  // namespace kb::platform
+
+namespace kb::platform {
+namespace {
+
+// The build tree and an installed copy side by side, and where each puts the
+// player's files; what a copy of the data holds stays with it.
+TEST_F(DiskFiles, AnInstalledGameReadsBesideItselfAndWritesToThePlayersFolder) {
+  const std::filesystem::path installed = root / "usr";
+  const std::filesystem::path data = installed / "share" / "klotzbrecher3";
+  std::filesystem::create_directories(data / GamePathToUtf8("Hintergründe"));
+  std::ofstream(data / GamePathToUtf8("Hintergründe\\Titelbild.jpg")) << "picture";
+  std::ofstream(data / "Optionen.bin") << "shipped";
+  const std::filesystem::path elsewhere = root / "elsewhere";
+  std::filesystem::create_directories(elsewhere);
+
+  GameFolders folders = FindGameFolders(installed / "bin", elsewhere, nullptr, root.c_str());
+  EXPECT_EQ(folders.data, data);
+  EXPECT_EQ(folders.player, root / ".local" / "share" / "klotzbrecher3");
+  EXPECT_EQ(FindGameFolders(installed / "bin", elsewhere, "/xdg", root.c_str()).player,
+            "/xdg/klotzbrecher3");
+  EXPECT_EQ(FindGameFolders(installed / "bin", elsewhere, "relative", root.c_str()).player,
+            folders.player);
+
+  // The player's folder is made on the first write; a file the player has
+  // is read from there, others from the data folder.
+  DiskFileSystem files(folders.data, folders.player);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(files.ReadFile("Optionen.bin", bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "shipped");
+  ASSERT_TRUE(files.WriteFile("Optionen.bin", std::vector<uint8_t>{'o', 'w', 'n'}));
+  ASSERT_TRUE(files.ReadFile("Optionen.bin", bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "own");
+  std::ifstream shipped(data / "Optionen.bin");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shipped), {}), "shipped");
+
+  // A working folder with the game's data, as in the build tree, keeps it all.
+  EXPECT_EQ(FindGameFolders(elsewhere, data, "/xdg", root.c_str()).player, data);
 }
 
 }  // namespace

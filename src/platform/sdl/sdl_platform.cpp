@@ -4,6 +4,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -99,7 +100,7 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
-bool SdlPlatform::Open() {
+bool SdlPlatform::Open(bool inWindow) {
   // Scaling to a display of another size looks best smoothed: the factors are
   // rarely whole numbers (1080 / 768 = 1.406), and unsmoothed glyphs would
   // come out of uneven widths.
@@ -109,20 +110,14 @@ bool SdlPlatform::Open() {
     ReportSdlError("SDL konnte nicht gestartet werden");
     return false;
   }
-  // The window asks for the whole desktop itself: without a window manager
-  // (a bare X server) nobody else would make a full-screen window that large.
-  SDL_DisplayMode desktop{};
-  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
-    desktop.w = kScreenWidth;
-    desktop.h = kScreenHeight;
-  }
-  window_ = SDL_CreateWindow("Klotzbrecher 3", 0, 0, desktop.w, desktop.h,
-                             SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+  window_ = SDL_CreateWindow("Klotzbrecher 3", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             kScreenWidth, kScreenHeight, SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     ReportSdlError("Das Fenster konnte nicht erzeugt werden");
     return false;
   }
-  if (WindowsAreManaged(window_)) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  managed_ = WindowsAreManaged(window_);
+  SetFullScreen(!inWindow);
   SDL_ShowWindow(window_);
   renderer_ = CreateFittingRenderer(window_);
   if (renderer_ == nullptr) {
@@ -143,6 +138,40 @@ bool SdlPlatform::Open() {
   SDL_SetRelativeMouseMode(SDL_TRUE);
   SDL_RaiseWindow(window_);
   return true;
+}
+
+void SdlPlatform::SetFullScreen(bool fullScreen) {
+  fullScreen_ = fullScreen;
+  repaintNeeded_ = true;
+  SDL_DisplayMode desktop{};
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  if (SDL_GetDesktopDisplayMode(display, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
+    desktop.w = kScreenWidth;
+    desktop.h = kScreenHeight;
+  }
+  if (fullScreen && managed_) {
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  if (fullScreen) {
+    // Without a window manager (a bare X server) nobody else would make a
+    // full-screen window: it asks for the whole desktop itself.
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowResizable(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, 0, 0);
+    SDL_SetWindowSize(window_, desktop.w, desktop.h);
+    return;
+  }
+  // A window of the picture's own size where the desktop has room for it,
+  // else the largest of its shape that fits; the player may resize it.
+  const double fit =
+      std::min({1.0, 0.9 * desktop.w / kScreenWidth, 0.9 * desktop.h / kScreenHeight});
+  if (managed_) SDL_SetWindowFullscreen(window_, 0);
+  SDL_SetWindowBordered(window_, SDL_TRUE);
+  SDL_SetWindowResizable(window_, SDL_TRUE);
+  SDL_SetWindowSize(window_, static_cast<int>(kScreenWidth * fit),
+                    static_cast<int>(kScreenHeight * fit));
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 uint32_t SdlPlatform::TickCount() {
@@ -191,10 +220,9 @@ void SdlPlatform::Present(const uint32_t* pixels) {
 void SdlPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) {
   PumpEvents();
   if (renderer_ == nullptr || frame_ == nullptr) return;
-  if (repaintNeeded_) {
+  if (!shownOnce_) {
     firstRow = 0;
     endRow = kScreenHeight;
-    repaintNeeded_ = false;
   }
   if (firstRow >= endRow) {
     // The window still shows this very picture.
@@ -204,29 +232,38 @@ void SdlPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) 
   const SDL_Rect rows{0, firstRow, kScreenWidth, endRow - firstRow};
   const int pitch = kScreenWidth * static_cast<int>(sizeof(uint32_t));
   SDL_UpdateTexture(frame_, &rows, pixels + static_cast<ptrdiff_t>(firstRow) * kScreenWidth, pitch);
+  shownOnce_ = true;
   int outputWidth = 0;
   int outputHeight = 0;
   SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
   SDL_RendererInfo info{};
   SDL_GetRendererInfo(renderer_, &info);
+  PaceToSixtyHertz();
   if (outputWidth == kScreenWidth && outputHeight == kScreenHeight &&
       (info.flags & SDL_RENDERER_SOFTWARE) != 0) {
     // The software renderer draws into the window's own pixels, which keep
     // the earlier picture: at the picture's own size only the changed rows
     // need copying there.
     SDL_RenderCopy(renderer_, frame_, &rows, &rows);
-  } else {
-    // Black bars beside or above the picture exist only where the window's
-    // shape differs from the picture's; elsewhere the picture covers every
-    // pixel, and clearing first would only write the whole window twice.
-    if (static_cast<int64_t>(outputWidth) * kScreenHeight !=
-        static_cast<int64_t>(outputHeight) * kScreenWidth) {
-      SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-      SDL_RenderClear(renderer_);
-    }
-    SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    return;
   }
-  PaceToSixtyHertz();
+  ShowWholeFrame();
+}
+
+void SdlPlatform::ShowWholeFrame() {
+  // Black bars beside or above the picture exist only where the window's
+  // shape differs from the picture's; elsewhere the picture covers every
+  // pixel, and clearing first would only write the whole window twice.
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  if (static_cast<int64_t>(outputWidth) * kScreenHeight !=
+      static_cast<int64_t>(outputHeight) * kScreenWidth) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
+  SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
 }
 
@@ -256,6 +293,11 @@ void SdlPlatform::PumpEvents() {
     }
     // The X server's repeat events of a held key are no new presses: the
     // game reads keys as levels and repeats by itself where it wants to.
+    // F11 switches between full screen and a window; the game never sees it.
+    if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_F11) {
+      if (event.key.repeat == 0) SetFullScreen(!fullScreen_);
+      continue;
+    }
     if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.repeat == 0) {
       const uint8_t code = DirectInputCode(event.key.keysym.scancode);
       if (code != 0) keys_[code].Change(event.type == SDL_KEYDOWN, event.key.timestamp);
@@ -267,6 +309,11 @@ void SdlPlatform::PumpEvents() {
         rightButton_.Change(down, event.button.timestamp);
     }
   }
+  // A window uncovered, resized or switched to or from full screen shows
+  // the last frame again at once, also on screens that rest on a picture
+  // without presenting.
+  if (repaintNeeded_ && shownOnce_ && renderer_ != nullptr) ShowWholeFrame();
+  repaintNeeded_ = false;
 }
 
 void SdlPlatform::ReadKeyboard(KeyState& keys) {

@@ -28,7 +28,8 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
   // False when no window could be made (no display); the reason is on stderr.
-  bool Open();
+  // The game starts in full screen unless `inWindow`.
+  bool Open(bool inWindow = false);
   // What a close request does; by default the program ends at once.
   void SetCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
 
@@ -48,6 +49,9 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
 
  private:
   void PumpEvents();
+  void SetFullScreen(bool fullScreen);
+  // The kept frame, stretched to the window again.
+  void ShowWholeFrame();
   void PaceToSixtyHertz();
 
   SDL_Window* window_ = nullptr;
@@ -58,7 +62,12 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   uint64_t nextPresent_ = 0;
   // The window lost its picture (uncovered, resized, shown again) and needs
   // the frame once more even when it has not changed.
-  bool repaintNeeded_ = true;
+  bool repaintNeeded_ = false;
+  // Whether the frame texture holds a whole frame yet.
+  bool shownOnce_ = false;
+  bool fullScreen_ = true;
+  // Whether a window manager runs, which alone can make a window full screen.
+  bool managed_ = true;
   std::array<HeldInput, 256> keys_{};
   HeldInput leftButton_;
   HeldInput rightButton_;
