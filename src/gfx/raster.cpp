@@ -7,6 +7,12 @@
 namespace kb {
 namespace {
 
+// Most turned sprites are not scaled: a division by 1 is exact and can be
+// left out, which spares every pixel row of a turning stone two divisions.
+double DivideBy(double value, double divisor) {
+  return divisor == 1.0 ? value : value / divisor;
+}
+
 constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 
 uint32_t Channel(uint32_t argb, int shift) {
@@ -211,8 +217,8 @@ void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
   for (int Y = y0; Y < y1; ++Y) {
     const double ey = Y + 0.5 - cy - p.y;
     const double ex0 = x0 + 0.5 - cx - p.x;
-    double u = (ex0 * cosA - ey * sinA + cx) / sx;
-    double v = (ex0 * sinA + ey * cosA + cy) / sy;
+    double u = DivideBy(ex0 * cosA - ey * sinA + cx, sx);
+    double v = DivideBy(ex0 * sinA + ey * cosA + cy, sy);
     uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
     for (int X = x0; X < x1; ++X, u += stepU, v += stepV) {
       if (u < 0.0 || v < 0.0 || u >= source.width || v >= source.height) continue;
