@@ -6,7 +6,9 @@
 
 #include "font.h"
 #include "gfx/bmp_encoder.h"
+#include "icon.h"
 #include "jpeg_writer.h"
+#include "png_writer.h"
 
 namespace kb::assetgen {
 namespace {
@@ -119,6 +121,20 @@ bool WriteDataFolder(const std::filesystem::path& root, std::string* error) {
   std::error_code ec;
   if (!std::filesystem::exists(options, ec)) {
     if (!WriteWhole(options, DefaultOptionsFile(), error)) return false;
+  }
+  return true;
+}
+
+bool WriteIconFolder(const std::filesystem::path& folder, const std::vector<int>& sizes,
+                     std::string* error) {
+  for (int size : sizes) {
+    const std::string name = std::to_string(size) + "x" + std::to_string(size) + ".png";
+    const std::vector<uint8_t> bytes = EncodePng(PaintIcon(size));
+    if (bytes.empty()) {
+      *error = "encoding failed: " + name;
+      return false;
+    }
+    if (!WriteWhole(folder / name, bytes, error)) return false;
   }
   return true;
 }

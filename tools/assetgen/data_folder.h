@@ -23,4 +23,10 @@ bool WriteDataFolder(const std::filesystem::path& root, std::string* error);
 // GraphicSet 0, SnakeGraphicSet 0.
 std::vector<uint8_t> DefaultOptionsFile();
 
+// Writes the program's icon at each of the sizes as a PNG file named after
+// its size ("48x48.png" and so on) into folder, for the desktop's icon theme.
+// They stay out of the data folder: the game itself never shows them.
+bool WriteIconFolder(const std::filesystem::path& folder, const std::vector<int>& sizes,
+                     std::string* error);
+
 }  // namespace kb::assetgen
