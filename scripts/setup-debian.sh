@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xfonts-base xdotool x11-utils imagemagick
   clang libclang-rt-14-dev clang-format
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
