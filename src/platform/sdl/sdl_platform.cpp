@@ -84,6 +84,25 @@ SDL_Renderer* CreateFittingRenderer(SDL_Window* window) {
   return renderer;
 }
 
+// The desktop's size on that display, or the picture's where SDL cannot
+// tell.
+SDL_Point DesktopSize(int display) {
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(std::max(display, 0), &desktop) != 0 || desktop.w <= 0 ||
+      desktop.h <= 0) {
+    return {kScreenWidth, kScreenHeight};
+  }
+  return {desktop.w, desktop.h};
+}
+
+// A window of the picture's own size where the desktop has room for it, else
+// the largest of its shape that fits; the player may resize it.
+SDL_Point WindowedSize(SDL_Point desktop) {
+  const double fit =
+      std::min({1.0, 0.9 * desktop.x / kScreenWidth, 0.9 * desktop.y / kScreenHeight});
+  return {static_cast<int>(kScreenWidth * fit), static_cast<int>(kScreenHeight * fit)};
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform() {
@@ -110,14 +129,23 @@ bool SdlPlatform::Open(bool inWindow) {
     ReportSdlError("SDL konnte nicht gestartet werden");
     return false;
   }
-  window_ = SDL_CreateWindow("Klotzbrecher 3", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             kScreenWidth, kScreenHeight, SDL_WINDOW_HIDDEN);
+  // Full screen is a borderless window as large as the desktop, which a
+  // window manager, where one runs, is then asked to make full screen:
+  // without one (a bare X server) nobody else would make a window that large.
+  const SDL_Point desktop = DesktopSize(0);
+  const SDL_Point windowed = WindowedSize(desktop);
+  window_ = inWindow
+                ? SDL_CreateWindow("Klotzbrecher 3", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   windowed.x, windowed.y, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN)
+                : SDL_CreateWindow("Klotzbrecher 3", 0, 0, desktop.x, desktop.y,
+                                   SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     ReportSdlError("Das Fenster konnte nicht erzeugt werden");
     return false;
   }
   managed_ = WindowsAreManaged(window_);
-  SetFullScreen(!inWindow);
+  fullScreen_ = !inWindow;
+  if (fullScreen_ && managed_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_ShowWindow(window_);
   renderer_ = CreateFittingRenderer(window_);
   if (renderer_ == nullptr) {
@@ -143,34 +171,23 @@ bool SdlPlatform::Open(bool inWindow) {
 void SdlPlatform::SetFullScreen(bool fullScreen) {
   fullScreen_ = fullScreen;
   repaintNeeded_ = true;
-  SDL_DisplayMode desktop{};
-  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
-  if (SDL_GetDesktopDisplayMode(display, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
-    desktop.w = kScreenWidth;
-    desktop.h = kScreenHeight;
-  }
   if (fullScreen && managed_) {
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     return;
   }
+  const SDL_Point desktop = DesktopSize(SDL_GetWindowDisplayIndex(window_));
   if (fullScreen) {
-    // Without a window manager (a bare X server) nobody else would make a
-    // full-screen window: it asks for the whole desktop itself.
     SDL_SetWindowBordered(window_, SDL_FALSE);
     SDL_SetWindowResizable(window_, SDL_FALSE);
     SDL_SetWindowPosition(window_, 0, 0);
-    SDL_SetWindowSize(window_, desktop.w, desktop.h);
+    SDL_SetWindowSize(window_, desktop.x, desktop.y);
     return;
   }
-  // A window of the picture's own size where the desktop has room for it,
-  // else the largest of its shape that fits; the player may resize it.
-  const double fit =
-      std::min({1.0, 0.9 * desktop.w / kScreenWidth, 0.9 * desktop.h / kScreenHeight});
+  const SDL_Point windowed = WindowedSize(desktop);
   if (managed_) SDL_SetWindowFullscreen(window_, 0);
   SDL_SetWindowBordered(window_, SDL_TRUE);
   SDL_SetWindowResizable(window_, SDL_TRUE);
-  SDL_SetWindowSize(window_, static_cast<int>(kScreenWidth * fit),
-                    static_cast<int>(kScreenHeight * fit));
+  SDL_SetWindowSize(window_, windowed.x, windowed.y);
   SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
