@@ -20,8 +20,7 @@ export HOME="$work/home"
 unset XDG_DATA_HOME
 mkdir -p "$HOME" "$work/elsewhere"
 player="$HOME/.local/share/klotzbrecher3"
-(cd "$work/elsewhere" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
-game_pid=$!
+run_game "$game" "$work/elsewhere"
 title_to_main_menu
 
 # Optionen -> Grafikset -> "Winter" (row 5) -> RETURN stores -> ESC writes the file.

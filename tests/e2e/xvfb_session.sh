@@ -65,9 +65,11 @@ start_game() {
 }
 # copy_data DATA_FOLDER: the fresh copy alone, to be changed before run_game.
 copy_data() { cp -r "$1" "$work/data"; }
-# run_game GAME_BINARY: runs the game in the copy, again after it has ended.
+# run_game GAME_BINARY [FOLDER]: runs the game in the copy (or in FOLDER),
+# again after it has ended.
 run_game() {
-  (cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$1") >"$work/game.log" 2>&1 &
+  game_start=("$@")
+  (cd "${2:-$work/data}" && SDL_AUDIODRIVER=dummy exec "$1") >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 # write_options PARTICLES RING STRENGTH STONES SNAKE: "Optionen.bin" of the
@@ -82,13 +84,25 @@ write_options() {
 }
 
 # wait_for_window TITLE: prints the window id. The game opens it in about a
-# second; a machine busy with other work has been seen to take forty.
+# second; a machine busy with other work has been seen to take forty. A game
+# still without a window after 45 s has been seen in CI, rarely, before its
+# window was even mapped: its threads' stacks are kept in stuck-start.txt and
+# shown, and it is started once more, so that the journey tests the screens.
 wait_for_window() {
-  local id
-  for _ in $(seq 1 1200); do
+  local id tries
+  for tries in $(seq 1 1200); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared"
+    if [ "$tries" = 450 ]; then
+      {
+        echo "the game (pid $game_pid) showed no window within 45 s; its threads:"
+        gdb -batch -p "$game_pid" -ex "thread apply all bt" 2>&1 | grep -E '^(Thread|#)' || true
+      } | tee "$work/stuck-start.txt" >&2
+      kill -9 "$game_pid" 2>/dev/null || true
+      wait "$game_pid" 2>/dev/null || true
+      run_game "${game_start[@]}"
+    fi
     sleep 0.1
   done
   fail "no window titled '$1' appeared"
