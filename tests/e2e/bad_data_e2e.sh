@@ -44,7 +44,8 @@ for _ in $(seq 1 50); do
 done
 [ -z "$(message_box)" ] || fail "the message box stayed open"
 
-window=$(wait_for_window "Klotzbrecher 3")
+wait_for_window "Klotzbrecher 3" >/dev/null
+window=$window_id
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
 wait_for_title
 press Return 50

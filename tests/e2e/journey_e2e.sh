@@ -7,7 +7,8 @@ source "$(dirname "$0")/screens.sh"
 how=$1
 begin_journey "$2" "$3"
 start_game "$game" "$data"
-window=$(wait_for_window "Klotzbrecher 3")
+wait_for_window "Klotzbrecher 3" >/dev/null
+window=$window_id
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 wait_for_title
 

@@ -6,7 +6,8 @@ source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
 begin_journey "$1" "$2"
 start_game "$game" "$data"
-window=$(wait_for_window "Klotzbrecher 3")
+wait_for_window "Klotzbrecher 3" >/dev/null
+window=$window_id
 
 geometry=$(xwininfo -id "$window")
 width=$(sed -n 's/^ *Width: //p' <<<"$geometry")

@@ -83,7 +83,8 @@ write_options() {
   printf "$bytes" >"$work/data/Optionen.bin"
 }
 
-# wait_for_window TITLE: prints the window id. The game opens it in about a
+# wait_for_window TITLE: sets window_id (and prints it). Call it directly, not
+# in $(...): a game started again must stay this shell's game_pid. The game opens it in about a
 # second; a machine busy with other work has been seen to take forty. A game
 # still without a window after 45 s has been seen in CI, rarely, before its
 # window was even mapped: its threads' stacks are kept in stuck-start.txt and
@@ -92,7 +93,7 @@ wait_for_window() {
   local id tries
   for tries in $(seq 1 1200); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ -n "$id" ] && { window_id=$id; echo "$id"; return 0; }
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared"
     if [ "$tries" = 450 ]; then
       {
