@@ -23,15 +23,7 @@ player="$HOME/.local/share/klotzbrecher3"
 run_game "$game" "$work/elsewhere"
 title_to_main_menu
 
-# Optionen -> Grafikset -> "Winter" (row 5) -> RETURN stores -> ESC writes the file.
-for _ in 1 2 3 4; do menu_key Down; done
-press Return 50
-wait_for_background Optionen
-for _ in 1 2 3; do menu_key Down; done
-menu_key Return
-for _ in 1 2 3 4 5; do menu_key Down; done
-menu_key Return
-leave_to_main_menu
+choose_winter_set
 [ -f "$player/Optionen.bin" ] || fail "no Optionen.bin in $player"
 set_byte=$(od -An -t d4 -j 12 -N 4 "$player/Optionen.bin" | tr -d ' ')
 [ "$set_byte" = 5 ] || fail "Optionen.bin holds graphic set '$set_byte', not 5"

@@ -8,15 +8,7 @@ begin_journey "$1" "$2"
 start_game "$game" "$data"
 title_to_main_menu
 
-# Optionen -> Grafikset -> "Winter" (row 5) -> RETURN stores -> ESC writes the file.
-for _ in 1 2 3 4; do menu_key Down; done
-press Return 50
-wait_for_background Optionen
-for _ in 1 2 3; do menu_key Down; done
-menu_key Return                            # the value screen shows after its flush of a second
-for _ in 1 2 3 4 5; do menu_key Down; done
-menu_key Return                            # stored, back in the options menu
-leave_to_main_menu                         # ESC writes the file
+choose_winter_set
 set_byte=$(od -An -t d4 -j 12 -N 4 "$work/data/Optionen.bin" | tr -d ' ')
 [ "$set_byte" = 5 ] || fail "Optionen.bin holds graphic set '$set_byte', not 5"
 menu_key Down; menu_key Down               # from "Optionen" down to "Beenden"

@@ -186,3 +186,16 @@ begin_journey() {
   start_display 1024x768
   make_references
 }
+
+# choose_winter_set: from the main menu, Optionen -> Grafikset -> "Winter"
+# (row 5) -> RETURN stores -> ESC back to the main menu writes the file.
+choose_winter_set() {
+  for _ in 1 2 3 4; do menu_key Down; done
+  press Return 50
+  wait_for_background Optionen
+  for _ in 1 2 3; do menu_key Down; done
+  menu_key Return                            # the value screen shows after its flush of a second
+  for _ in 1 2 3 4 5; do menu_key Down; done
+  menu_key Return                            # stored, back in the options menu
+  leave_to_main_menu
+}
