@@ -19,7 +19,7 @@ constexpr char kFormat[] = "JPEG";
 // Real files have about ten scans; thousands of tiny ones only cost time.
 constexpr int kMaxScans = 100;
 // Progressive files keep all coefficients in memory; more than this is refused.
-constexpr long kMaxLibraryMemory = 512L * 1024 * 1024;
+constexpr long kMaxLibraryMemory = 64L * 1024 * 1024;
 
 // Everything the error handlers touch lives here, outside the frame that calls
 // setjmp, so nothing is left indeterminate after a jump.
