@@ -1,5 +1,6 @@
 #include "app/game.h"
 
+#include "core/report.h"
 #include "input/key_codes.h"
 
 namespace kb {
@@ -32,6 +33,13 @@ void Game::Init() {
   sound.AddSound("Soundeffekte\\explosion3.wav");
   LoadResources(sprites, resources);
   ShowTitle();
+}
+
+void Game::TellSaveFailure(const char* text, bool& told) {
+  if (told) return;
+  told = true;
+  ReportProblem(text);
+  platform.messages.Show(text, "Klotzbrecher 3");
 }
 
 void Game::ShowTitle() {

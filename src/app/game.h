@@ -86,6 +86,10 @@ class Game {
   void EnterScreen(const char* name) {
     if (OnScreen) OnScreen(name);
   }
+  // Tells the player in a message box that a file of theirs was not saved,
+  // once until a save of it succeeds again (`told` keeps that): a game
+  // started from the desktop has no terminal to read the log in.
+  void TellSaveFailure(const char* text, bool& told);
 
   platform::Platform& platform;
   Random random;
@@ -102,13 +106,14 @@ class Game {
   ParticleSystem particles;
 
   // State of the options screens (src/screens).
-  // A failed write of "Optionen.bin" has been reported and not yet followed
-  // by a good one.
+  // A failed write of "Optionen.bin" has been told and not yet followed by a
+  // good one.
   bool OptionsWriteReported = false;
 
   // State of the highscores, text entry, screenshots and snake game (src/extras).
   Highscores highscores;
-  TextBuffer ScreenshotName{};  // the last name typed for a screenshot
+  bool HighscoresWriteReported = false;  // as OptionsWriteReported
+  TextBuffer ScreenshotName{};           // the last name typed for a screenshot
   SnakeGame snake;
 
   // Frame timing of the match.

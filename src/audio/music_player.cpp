@@ -16,7 +16,10 @@ const std::array<const char*, 2> MusicPlayer::kTrackFiles = {
 void MusicPlayer::PlayMusicTrack(int32_t track) {
   if (track < 0 || track > 1) return;
   std::vector<uint8_t> bytes;
-  files_.ReadFile(kTrackFiles[static_cast<size_t>(track)], bytes);
+  if (files_.ReadFile(kTrackFiles[static_cast<size_t>(track)], bytes,
+                      platform::kMaxMediaFileBytes) != platform::ReadResult::kRead) {
+    bytes.clear();
+  }
   const int64_t length = audio_.PlayMusic(bytes);
   trackLengthMs_[static_cast<size_t>(track)] = std::max<int64_t>(length, 0);
   trackStart_ = clock_.TickCount();

@@ -21,7 +21,9 @@ void SoundSystem::AddSound(const char* file) {
     return;
   }
   std::vector<uint8_t> bytes;
-  const int handle = files_.ReadFile(file, bytes) ? audio_.LoadEffect(bytes) : -1;
+  const bool read =
+      files_.ReadFile(file, bytes, platform::kMaxMediaFileBytes) == platform::ReadResult::kRead;
+  const int handle = read ? audio_.LoadEffect(bytes) : -1;
   if (handle < 0) {
     messages_.Show("Fehler beim Laden der Datei", "AddSound");
     return;

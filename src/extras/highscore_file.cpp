@@ -54,10 +54,12 @@ HighscoreList DecodeHighscores(std::span<const uint8_t> bytes) {
   return list;
 }
 
-void ReadHighscores(platform::FileSystem& files, HighscoreList& list) {
+bool ReadHighscores(platform::FileSystem& files, HighscoreList& list) {
   std::vector<uint8_t> bytes;
-  files.ReadFile(kHighscoreFile, bytes);
+  // Bytes after the 20 records never counted; they are not read at all.
+  const platform::ReadResult read = files.ReadFile(kHighscoreFile, bytes, kHighscoreFileSize);
   list = DecodeHighscores(bytes);
+  return read != platform::ReadResult::kFailed;
 }
 
 bool WriteHighscores(platform::FileSystem& files, const HighscoreList& list) {

@@ -22,8 +22,10 @@ HighscoreFileBytes EncodeHighscores(const HighscoreList& list);
 // without a terminating zero is cut at 31 characters.
 HighscoreList DecodeHighscores(std::span<const uint8_t> bytes);
 
-// A missing or unreadable file reads as the empty list.
-void ReadHighscores(platform::FileSystem& files, HighscoreList& list);
+// A missing file reads as the empty list, and so does one that cannot be
+// read; only then is the answer false, since the table on the disk is then
+// unknown and must not be saved over.
+bool ReadHighscores(platform::FileSystem& files, HighscoreList& list);
 // Whole or not at all; false when the file could not be written.
 bool WriteHighscores(platform::FileSystem& files, const HighscoreList& list);
 

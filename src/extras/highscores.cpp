@@ -1,7 +1,6 @@
 #include <cstdio>
 
 #include "app/game.h"
-#include "core/report.h"
 #include "extras/highscore_file.h"
 #include "input/key_codes.h"
 
@@ -52,17 +51,34 @@ void Game::OfferHighscore(int32_t score) {
   input.ClearButtons();
   highscores.NewEntry = false;
   HighscoreList list;
-  ReadHighscores(platform.files, list);
+  const bool readBefore = ReadHighscores(platform.files, list);
 
   if (MakesTheList(list, score)) {
     highscores.NewEntry = true;
     char place[12];
     std::snprintf(place, sizeof place, "%d", PlaceToShow(list, score));
     EnterName(place);
-    ReadHighscores(platform.files, list);
-    InsertHighscore(list, score, highscores.Name);
-    if (!WriteHighscores(platform.files, list)) {
-      ReportProblem("Die Highscores konnten nicht in \"Highscores.bin\" gespeichert werden.");
+    // Read again, as the game always did. A table that cannot be read now
+    // must not become an empty one saved over the real one: the one read
+    // before the name was typed stands in, and without either nothing is
+    // saved.
+    HighscoreList current;
+    const bool readAfter = ReadHighscores(platform.files, current);
+    if (readAfter) list = current;
+    if (readBefore || readAfter) {
+      InsertHighscore(list, score, highscores.Name);
+      if (WriteHighscores(platform.files, list)) {
+        HighscoresWriteReported = false;
+      } else {
+        TellSaveFailure("Die Highscores konnten nicht in \"Highscores.bin\" gespeichert werden.",
+                        HighscoresWriteReported);
+      }
+    } else {
+      bool told = false;
+      TellSaveFailure(
+          "Die Highscores konnten nicht aus \"Highscores.bin\" gelesen werden. Damit die Tabelle "
+          "nicht verloren geht, wird der neue Eintrag nicht gespeichert.",
+          told);
     }
     ShowHighscores();
   } else {

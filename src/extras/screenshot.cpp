@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/game.h"
@@ -19,10 +20,7 @@ void Game::TakeScreenshot() {
   const bool saved =
       platform.files.MakeFolder("Screenshots") && platform.files.WriteFile(path, bytes);
   if (!saved) {
-    char problem[96];
-    std::snprintf(problem, sizeof problem, "Der Screenshot \"%s\" konnte nicht gespeichert werden.",
-                  path);
-    ReportProblem(problem);
+    ReportProblem(std::string("Der Screenshot \"") + path + "\" konnte nicht gespeichert werden.");
   }
   input.FlushKeyboard(100000);
 }

@@ -1,11 +1,15 @@
 #include "platform/file_system.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <regex>
 #include <system_error>
 
 #include "core/cp1252.h"
@@ -22,6 +26,93 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+bool IsRegularFile(const struct stat& st) {
+  return S_ISREG(st.st_mode);
+}
+
+// Only a regular file is opened at all: a pipe would block the game for
+// good, a device could feed it for ever. The open does not block either, and
+// the type is checked again on what was opened, in case the name changed
+// hands in between.
+ReadResult ReadRegularFile(const std::filesystem::path& path, std::vector<uint8_t>& out,
+                           size_t maxBytes) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kFailed;
+  }
+  if (!IsRegularFile(st)) return ReadResult::kMissing;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
+  if (::fstat(fd, &st) != 0 || !IsRegularFile(st)) {
+    ::close(fd);
+    return ReadResult::kMissing;
+  }
+
+  // One byte beyond the limit tells a file that is too long, also one that
+  // grew after it was looked at.
+  const size_t sizeHint = std::min(static_cast<size_t>(std::max<off_t>(st.st_size, 0)), maxBytes);
+  out.resize(sizeHint + 1);
+  size_t have = 0;
+  ReadResult result = ReadResult::kRead;
+  for (;;) {
+    if (have == out.size()) {
+      if (have > maxBytes) break;
+      out.resize(std::min(std::max<size_t>(2 * have, 4096), maxBytes + 1));
+    }
+    const ssize_t n = ::read(fd, out.data() + have, out.size() - have);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      result = ReadResult::kFailed;
+      break;
+    }
+    if (n == 0) break;
+    have += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (result == ReadResult::kFailed) {
+    out.clear();
+  } else if (have > maxBytes) {
+    out.resize(maxBytes);
+    result = ReadResult::kTooLarge;
+  } else {
+    out.resize(have);
+  }
+  return result;
+}
+
+// A temporary file is named after its target, the game's process and a
+// random part: "Optionen.bin.tmp.4711.9f3a0c2e". It is always a new file,
+// never one that is there already, and never reached through a link, so that
+// a link planted under the name cannot make the game write elsewhere.
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    uint32_t random = 0;
+    if (::getrandom(&random, sizeof random, GRND_NONBLOCK) != sizeof random) {
+      random = static_cast<uint32_t>(::clock()) * 2654435761u + static_cast<uint32_t>(attempt);
+    }
+    char suffix[40];
+    std::snprintf(suffix, sizeof suffix, ".tmp.%d.%08x", static_cast<int>(::getpid()), random);
+    temp = target;
+    temp += suffix;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// A temporary file of this game, with the process that made it; older builds
+// used the target's name with ".tmp" added.
+bool IsLeftoverTemporary(const std::string& name) {
+  static const std::regex kCurrent(R"(.+\.tmp\.(\d{1,9})\.[0-9a-f]{8})");
+  std::smatch match;
+  if (std::regex_match(name, match, kCurrent)) {
+    const auto maker = static_cast<pid_t>(std::stol(match[1].str()));
+    // A save of another game running at the same time is left alone.
+    return maker != ::getpid() && ::kill(maker, 0) != 0 && errno == ESRCH;
+  }
+  return name.ends_with(".bin.tmp") || name.ends_with(".bmp.tmp");
 }
 
 }  // namespace
@@ -44,36 +135,24 @@ bool DiskFileSystem::MakePlayerRoot() const {
   return std::filesystem::is_directory(playerRoot_, ec);
 }
 
-bool DiskFileSystem::ReadFile(std::string_view gamePath, std::vector<uint8_t>& out) {
+ReadResult DiskFileSystem::ReadFile(std::string_view gamePath, std::vector<uint8_t>& out,
+                                    size_t maxBytes) {
   out.clear();
-  std::FILE* f = std::fopen(Resolve(gamePath).c_str(), "rb");
+  ReadResult result = ReadRegularFile(Resolve(gamePath), out, maxBytes);
   // Only a file the player's folder lacks comes from the data folder; one
   // that is there but unreadable stays unreadable.
-  if (f == nullptr && errno == ENOENT && dataRoot_ != playerRoot_) {
-    f = std::fopen((dataRoot_ / std::filesystem::path(GamePathToUtf8(gamePath))).c_str(), "rb");
+  if (result == ReadResult::kMissing && dataRoot_ != playerRoot_) {
+    result =
+        ReadRegularFile(dataRoot_ / std::filesystem::path(GamePathToUtf8(gamePath)), out, maxBytes);
   }
-  if (f == nullptr) return false;
-  std::array<uint8_t, 65536> chunk;
-  bool ok = true;
-  for (;;) {
-    const size_t n = std::fread(chunk.data(), 1, chunk.size(), f);
-    out.insert(out.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
-    if (n < chunk.size()) {
-      ok = std::ferror(f) == 0;
-      break;
-    }
-  }
-  std::fclose(f);
-  if (!ok) out.clear();
-  return ok;
+  return result;
 }
 
 bool DiskFileSystem::WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) {
   if (!MakePlayerRoot()) return false;
   const std::filesystem::path target = Resolve(gamePath);
-  std::filesystem::path temp = target;
-  temp += ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  std::filesystem::path temp;
+  const int fd = CreateTemporary(target, temp);
   if (fd < 0) return false;
   const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
@@ -90,6 +169,16 @@ bool DiskFileSystem::MakeFolder(std::string_view gamePath) {
   const std::filesystem::path folder = Resolve(gamePath);
   std::filesystem::create_directories(folder, ec);
   return std::filesystem::is_directory(folder, ec);
+}
+
+void DiskFileSystem::RemoveLeftoverTemporaries() const {
+  for (const std::filesystem::path& folder : {playerRoot_, Resolve("Screenshots")}) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+      if (entry.is_directory(ec)) continue;
+      if (IsLeftoverTemporary(entry.path().filename().string())) ::unlink(entry.path().c_str());
+    }
+  }
 }
 
 }  // namespace kb::platform

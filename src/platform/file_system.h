@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -14,11 +15,25 @@ namespace kb::platform {
 // On disk they are UTF-8 paths with slashes ("Hintergründe/Menue.jpg").
 std::string GamePathToUtf8(std::string_view gamePath);
 
+// No picture, sound or music track of the game comes near this; a larger
+// file is not one of them, and reading it whole would only eat memory.
+inline constexpr size_t kMaxMediaFileBytes = size_t{32} << 20;
+
+enum class ReadResult {
+  kRead,      // the whole file is in `out`
+  kMissing,   // no such file; a folder, pipe or device in its place counts
+              // as none, since reading one could block or never end
+  kTooLarge,  // longer than asked for: `out` holds its first `maxBytes` bytes
+  kFailed,    // there, but it could not be read (permissions, a read error)
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // False when the file is missing or unreadable; `out` is then empty.
-  virtual bool ReadFile(std::string_view gamePath, std::vector<uint8_t>& out) = 0;
+  // Reads at most `maxBytes` bytes; `out` is empty unless the result is
+  // kRead or kTooLarge.
+  virtual ReadResult ReadFile(std::string_view gamePath, std::vector<uint8_t>& out,
+                              size_t maxBytes) = 0;
   // Whole or not at all: the old file stays intact unless every byte of the
   // new one reached the disk.
   virtual bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) = 0;
@@ -35,11 +50,15 @@ class DiskFileSystem final : public FileSystem {
   explicit DiskFileSystem(std::filesystem::path root) : dataRoot_(root), playerRoot_(root) {}
   DiskFileSystem(std::filesystem::path dataRoot, std::filesystem::path playerRoot)
       : dataRoot_(std::move(dataRoot)), playerRoot_(std::move(playerRoot)) {}
-  bool ReadFile(std::string_view gamePath, std::vector<uint8_t>& out) override;
+  ReadResult ReadFile(std::string_view gamePath, std::vector<uint8_t>& out,
+                      size_t maxBytes) override;
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
   // Where the game writes a file of that name.
   std::filesystem::path Resolve(std::string_view gamePath) const;
+  // Removes what saves cut short by a kill or a power cut left in the
+  // player's folder: temporary files of a game that no longer runs.
+  void RemoveLeftoverTemporaries() const;
 
  private:
   bool MakePlayerRoot() const;

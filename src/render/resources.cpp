@@ -133,6 +133,7 @@ void LoadResources(SpriteDrawer& sprites, Resources& r) {
   r.highscoresBackground = sprites.LoadSurface("Hintergründe\\Highscores.jpg", false, 1024, 768);
   r.optionsBackground = sprites.LoadSurface("Hintergründe\\Optionen.jpg", false, 1024, 768);
   r.helpBackground = sprites.LoadSurface("Hintergründe\\Hilfe.jpg", false, 1024, 768);
+  sprites.ReleaseFileBuffer();
 }
 
 }  // namespace kb

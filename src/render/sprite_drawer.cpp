@@ -24,7 +24,13 @@ SpriteDrawer::SpriteDrawer(Renderer& renderer, platform::FileSystem& files)
 
 bool SpriteDrawer::ReadPicture(std::string_view file, Image& out) {
   const std::string shown(file);
-  if (!files_.ReadFile(file, fileBuffer_)) {
+  const platform::ReadResult read =
+      files_.ReadFile(file, fileBuffer_, platform::kMaxMediaFileBytes);
+  if (read == platform::ReadResult::kTooLarge) {
+    ReportProblem("Bild ist zu groß: " + shown);
+    return false;
+  }
+  if (read != platform::ReadResult::kRead) {
     ReportProblem("Bild fehlt oder ist nicht lesbar: " + shown);
     return false;
   }

@@ -18,7 +18,8 @@ std::array<int32_t*, kValueCount> FileOrder(OptionValues& o) {
 
 void ReadOptionsFile(platform::FileSystem& files, OptionValues& options) {
   std::vector<uint8_t> bytes;
-  files.ReadFile(kOptionsFile, bytes);
+  // Only the first 20 bytes ever counted; a longer file is read no further.
+  files.ReadFile(kOptionsFile, bytes, kFileSize);
   const std::array<int32_t*, kValueCount> fields = FileOrder(options);
   for (size_t i = 0; i < fields.size() && bytes.size() >= 4 * (i + 1); ++i) {
     const uint8_t* p = bytes.data() + 4 * i;

@@ -1,7 +1,6 @@
 #include <array>
 
 #include "app/game.h"
-#include "core/report.h"
 #include "input/key_codes.h"
 #include "screens/options_file.h"
 #include "screens/selection_menu.h"
@@ -51,12 +50,12 @@ void Game::RunOptionsMenu() {
       });
 
   // Matches and snake games read the file, so this write is what carries the
-  // choices into play. A write that keeps failing is told once.
+  // choices into play.
   if (WriteOptionsFile(platform.files, options)) {
     OptionsWriteReported = false;
-  } else if (!OptionsWriteReported) {
-    ReportProblem("Die Optionen konnten nicht in Optionen.bin gespeichert werden.");
-    OptionsWriteReported = true;
+  } else {
+    TellSaveFailure("Die Optionen konnten nicht in \"Optionen.bin\" gespeichert werden.",
+                    OptionsWriteReported);
   }
   input.ClearButtons();
 }

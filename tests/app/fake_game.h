@@ -20,10 +20,11 @@ namespace kb::test {
 class DataFolderFiles final : public platform::FileSystem {
  public:
   DataFolderFiles() : disk_(KB_DATA_DIR) {}
-  bool ReadFile(std::string_view path, std::vector<uint8_t>& out) override {
-    if (memory_.ReadFile(path, out)) return true;
-    if (hidden_) return false;
-    return disk_.ReadFile(path, out);
+  platform::ReadResult ReadFile(std::string_view path, std::vector<uint8_t>& out,
+                                size_t maxBytes) override {
+    const platform::ReadResult inMemory = memory_.ReadFile(path, out, maxBytes);
+    if (inMemory != platform::ReadResult::kMissing || hidden_) return inMemory;
+    return disk_.ReadFile(path, out, maxBytes);
   }
   bool WriteFile(std::string_view path, std::span<const uint8_t> bytes) override {
     return memory_.WriteFile(path, bytes);
@@ -76,10 +77,11 @@ struct FakeGame {
 // The data folder with files the test takes away or puts in front.
 class DamagedDataFolder final : public platform::FileSystem {
  public:
-  bool ReadFile(std::string_view path, std::vector<uint8_t>& out) override {
+  platform::ReadResult ReadFile(std::string_view path, std::vector<uint8_t>& out,
+                                size_t maxBytes) override {
     out.clear();
-    if (missing_.count(std::string(path)) != 0) return false;
-    return inner_.ReadFile(path, out);
+    if (missing_.count(std::string(path)) != 0) return platform::ReadResult::kMissing;
+    return inner_.ReadFile(path, out, maxBytes);
   }
   bool WriteFile(std::string_view path, std::span<const uint8_t> bytes) override {
     missing_.erase(std::string(path));
@@ -90,7 +92,7 @@ class DamagedDataFolder final : public platform::FileSystem {
   // The first `size` bytes of the data folder's own file.
   void Truncate(std::string_view path, size_t size) {
     std::vector<uint8_t> bytes;
-    inner_.ReadFile(path, bytes);
+    inner_.ReadFile(path, bytes, platform::kMaxMediaFileBytes);
     bytes.resize(std::min(bytes.size(), size));
     inner_.memory().Put(path, bytes);
   }

@@ -131,10 +131,52 @@ TEST_F(HighscoreScreens, AFailedWriteIsReportedOnceAndTheOldTableShows) {
   });
   testing::internal::CaptureStderr();
   g.game.OfferHighscore(600);
+  g.game.OfferHighscore(700);
   const std::string log = testing::internal::GetCapturedStderr();
   EXPECT_NE(log.find("Highscores.bin"), std::string::npos);
   EXPECT_EQ(log.find("Highscores.bin"), log.rfind("Highscores.bin"));
   EXPECT_EQ(test::StoredHighscores(g)[0].Score, 500);
+  // The player, who may have no terminal, is told in the game, once.
+  ASSERT_EQ(g.fake.Messages().size(), 1u);
+  EXPECT_NE(g.fake.Messages()[0].text.find("Highscores.bin"), std::string::npos);
+}
+
+// The table is read again after the name is typed. When that read fails, the
+// table read before stands in; when both fail, nothing is saved over the file.
+TEST(HighscoreReadErrors, NeverLetAnEmptyTableBeSavedOverTheRealOne) {
+  const HighscoreList full = ListOf({2000, 1900, 1800, 1700, 1600, 1500, 1400, 1300, 1200, 1100,
+                                     1000, 900,  800,  700,  600,  500,  400,  300,  200,  100});
+  for (const bool firstReadFails : {false, true}) {
+    test::FakeGame g;
+    test::FrameScript script(g);
+    const HighscoreFileBytes bytes = EncodeHighscores(full);
+    g.files.memory().Put(kHighscoreFile, {bytes.begin(), bytes.end()});
+    if (firstReadFails) g.files.memory().FailReads(1);
+    bool secondReadArmed = false;
+    script.EveryFrame([&](uint64_t) {
+      if (g.screens.back() == "name entry") {
+        if (!secondReadArmed) g.files.memory().FailReads(1);
+        secondReadArmed = true;
+        test::PressForNextStep(g, {key::kReturn});
+      }
+      if (g.screens.back() == "highscores") g.fake.ButtonAt(g.Now() + 200, false, true);
+    });
+    testing::internal::CaptureStderr();
+    g.game.OfferHighscore(1050);
+    testing::internal::GetCapturedStderr();
+
+    const HighscoreList stored = test::StoredHighscores(g);
+    if (firstReadFails) {
+      for (size_t r = 0; r < 20; ++r) EXPECT_EQ(stored[r].Score, full[r].Score) << r;
+      ASSERT_EQ(g.fake.Messages().size(), 1u);
+      EXPECT_NE(g.fake.Messages()[0].text.find("gelesen"), std::string::npos);
+    } else {
+      EXPECT_EQ(stored[10].Score, 1050);
+      EXPECT_EQ(stored[11].Score, 1000);
+      EXPECT_EQ(stored[19].Score, 200);
+      EXPECT_TRUE(g.fake.Messages().empty());
+    }
+  }
 }
 
 }  // namespace

@@ -105,6 +105,8 @@ TEST_F(OptionsFixture, AFileThatCannotBeWrittenIsReportedOnceAndTheGameGoesOn) {
   EXPECT_EQ(g.Count("options"), 2);
   EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
   EXPECT_NE(told.find("Optionen.bin"), std::string::npos);
+  ASSERT_EQ(g.fake.Messages().size(), 1u);
+  EXPECT_NE(g.fake.Messages()[0].text.find("Optionen.bin"), std::string::npos);
 }
 
 TEST_F(OptionsFixture, TheMenuOpensEachValueScreenAndItsChoiceReachesTheFile) {

@@ -52,17 +52,28 @@ TEST_F(ScreenshotFixture, SavesTheFrameOnScreenBeforeThePromptUnderTheTypedName)
   EXPECT_EQ(differing, 0u);
 }
 
-TEST_F(ScreenshotFixture, AnEmptyNameSavesDotBmpAndAFailedSaveIsReportedOnceAndPassesOn) {
-  script.EveryFrame([&](uint64_t) { test::PressForNextStep(g, {key::kReturn}); });
-  g.game.TakeScreenshot();
-  EXPECT_NE(g.files.memory().Find("Screenshots\\.bmp"), nullptr);
-
+TEST_F(ScreenshotFixture, AFailedSaveIsReportedOnceWholeAndAnEmptyNameSavesDotBmp) {
+  // The longest name still leaves the whole message.
+  int steps = 0;
+  script.EveryFrame([&](uint64_t) {
+    const uint8_t letter = steps % 2 == 0 ? 0x1E : 0x1F;  // 'a', 's'
+    test::PressForNextStep(g, {steps++ < 31 ? letter : key::kReturn});
+  });
   g.files.memory().FailWrites(true);
   testing::internal::CaptureStderr();
   g.game.TakeScreenshot();
   const std::string log = testing::internal::GetCapturedStderr();
-  EXPECT_NE(log.find("Screenshot"), std::string::npos);
+  std::string name;
+  for (int i = 0; i < 31; ++i) name += i % 2 == 0 ? 'a' : 's';
+  EXPECT_NE(log.find("Screenshots\\" + name + ".bmp\" konnte nicht gespeichert werden.\n"),
+            std::string::npos)
+      << log;
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1);
+
+  g.files.memory().FailWrites(false);
+  script.EveryFrame([&](uint64_t) { test::PressForNextStep(g, {key::kReturn}); });
+  g.game.TakeScreenshot();
+  EXPECT_NE(g.files.memory().Find("Screenshots\\.bmp"), nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace kb::platform {
@@ -47,9 +48,9 @@ TEST_F(DiskFiles, WritesWholeFilesAndReadsThemBack) {
   ASSERT_TRUE(files.WriteFile("Screenshots\\b\xfc.bmp", bytes));
   EXPECT_TRUE(std::filesystem::exists(root / "Screenshots" / "b\xc3\xbc.bmp"));
   std::vector<uint8_t> back;
-  ASSERT_TRUE(files.ReadFile("Screenshots\\b\xfc.bmp", back));
+  ASSERT_EQ(files.ReadFile("Screenshots\\b\xfc.bmp", back, 5), ReadResult::kRead);
   EXPECT_EQ(back, bytes);
-  EXPECT_FALSE(files.ReadFile("fehlt.bin", back));
+  EXPECT_EQ(files.ReadFile("fehlt.bin", back, 5), ReadResult::kMissing);
   EXPECT_TRUE(back.empty());
 }
 
@@ -67,19 +68,65 @@ TEST_F(DiskFiles, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
   std::filesystem::create_directory(root / "Optionen.bin");
   EXPECT_FALSE(files.WriteFile("Optionen.bin", std::vector<uint8_t>(20, 1)));
   std::vector<uint8_t> back;
-  ASSERT_TRUE(files.ReadFile("Highscores.bin", back));
+  ASSERT_EQ(files.ReadFile("Highscores.bin", back, 720), ReadResult::kRead);
   EXPECT_EQ(back, old);
   for (const auto& entry : std::filesystem::directory_iterator(root)) {
-    EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
   }
 }
 
-TEST_F(DiskFiles, AFolderWhereAFileShouldBeIsUnreadable) {
+// Only regular files are read, and only as far as asked: a pipe would block
+// the game for good, a device or a huge file would eat its memory.
+TEST_F(DiskFiles, OnlyRegularFilesAreReadAndNoFurtherThanTheLimit) {
   DiskFileSystem files(root);
   std::filesystem::create_directory(root / "Optionen.bin");
+  ASSERT_EQ(mkfifo((root / "Highscores.bin").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", root / "Titelbild.bmp");
   std::vector<uint8_t> back{1};
-  EXPECT_FALSE(files.ReadFile("Optionen.bin", back));
-  EXPECT_TRUE(back.empty());
+  for (const char* name : {"Optionen.bin", "Highscores.bin", "Titelbild.bmp"}) {
+    EXPECT_EQ(files.ReadFile(name, back, 1000), ReadResult::kMissing) << name;
+    EXPECT_TRUE(back.empty()) << name;
+  }
+
+  std::ofstream(root / "lang.bin") << std::string(100, 'x');
+  EXPECT_EQ(files.ReadFile("lang.bin", back, 20), ReadResult::kTooLarge);
+  EXPECT_EQ(back, std::vector<uint8_t>(20, 'x'));
+  EXPECT_EQ(files.ReadFile("lang.bin", back, 100), ReadResult::kRead);
+  EXPECT_EQ(back.size(), 100u);
+
+  if (geteuid() != 0) {
+    chmod((root / "lang.bin").c_str(), 0);
+    EXPECT_EQ(files.ReadFile("lang.bin", back, 100), ReadResult::kFailed);
+    EXPECT_TRUE(back.empty());
+  }
+}
+
+// A link planted where older builds put their temporary file cannot make a
+// save write elsewhere; temporaries of saves cut short are removed at start,
+// those of a game still running are not.
+TEST_F(DiskFiles, SavesNeverFollowPlantedLinksAndLeftoversAreRemoved) {
+  DiskFileSystem files(root);
+  std::ofstream(root / "fremd.txt") << "fremd";
+  std::filesystem::create_symlink(root / "fremd.txt", root / "Optionen.bin.tmp");
+  ASSERT_TRUE(files.WriteFile("Optionen.bin", std::vector<uint8_t>(20, 1)));
+  std::ifstream stranger(root / "fremd.txt");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stranger), {}), "fremd");
+
+  ASSERT_TRUE(files.MakeFolder("Screenshots"));
+  const std::string running = "Highscores.bin.tmp." + std::to_string(getppid()) + ".0123abcd";
+  for (const std::string& name :
+       {std::string("Highscores.bin.tmp.999999999.0123abcd"),
+        std::string("Screenshots/bild.bmp.tmp"), running, std::string("Notizen.tmp")}) {
+    std::ofstream(root / name) << "x";
+  }
+  files.RemoveLeftoverTemporaries();
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    left.push_back(entry.path().lexically_relative(root).string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{running, "Notizen.tmp", "Optionen.bin", "Screenshots",
+                                            "fremd.txt"}));
 }
 
 }  // namespace
@@ -111,10 +158,10 @@ TEST_F(DiskFiles, AnInstalledGameReadsBesideItselfAndWritesToThePlayersFolder) {
   // is read from there, others from the data folder.
   DiskFileSystem files(folders.data, folders.player);
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(files.ReadFile("Optionen.bin", bytes));
+  ASSERT_EQ(files.ReadFile("Optionen.bin", bytes, 20), ReadResult::kRead);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "shipped");
   ASSERT_TRUE(files.WriteFile("Optionen.bin", std::vector<uint8_t>{'o', 'w', 'n'}));
-  ASSERT_TRUE(files.ReadFile("Optionen.bin", bytes));
+  ASSERT_EQ(files.ReadFile("Optionen.bin", bytes, 20), ReadResult::kRead);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "own");
   std::ifstream shipped(data / "Optionen.bin");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shipped), {}), "shipped");

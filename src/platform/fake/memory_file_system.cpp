@@ -1,15 +1,21 @@
 #include "platform/fake/memory_file_system.h"
 
+#include <algorithm>
+
 namespace kb::platform {
 
-bool MemoryFileSystem::ReadFile(std::string_view gamePath, std::vector<uint8_t>& out) {
+ReadResult MemoryFileSystem::ReadFile(std::string_view gamePath, std::vector<uint8_t>& out,
+                                      size_t maxBytes) {
+  out.clear();
   const std::vector<uint8_t>* found = Find(gamePath);
-  if (found == nullptr) {
-    out.clear();
-    return false;
+  if (found == nullptr) return ReadResult::kMissing;
+  if (failingReads_ > 0) {
+    --failingReads_;
+    return ReadResult::kFailed;
   }
-  out = *found;
-  return true;
+  const size_t kept = std::min(found->size(), maxBytes);
+  out.assign(found->begin(), found->begin() + static_cast<std::ptrdiff_t>(kept));
+  return kept < found->size() ? ReadResult::kTooLarge : ReadResult::kRead;
 }
 
 bool MemoryFileSystem::WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) {
