@@ -103,6 +103,38 @@ SDL_Point WindowedSize(SDL_Point desktop) {
   return {static_cast<int>(kScreenWidth * fit), static_cast<int>(kScreenHeight * fit)};
 }
 
+// Without a display SDL falls back to a video driver that draws nowhere, and
+// the game would run unseen for ever. A driver the user names in
+// SDL_VIDEODRIVER (a list separated by commas) is asked for, as by the tests.
+bool DrawsNowhereUnasked() {
+  const char* current = SDL_GetCurrentVideoDriver();
+  if (current == nullptr) return false;
+  const std::string_view driver(current);
+  if (driver != "offscreen" && driver != "dummy") return false;
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  std::string_view names = asked != nullptr ? asked : "";
+  while (!names.empty()) {
+    const size_t comma = names.find(',');
+    if (names.substr(0, comma) == driver) return false;
+    names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+  }
+  return true;
+}
+
+std::string NoDisplayMessage() {
+  std::string displays;
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(variable);
+    if (value == nullptr || *value == '\0') continue;
+    if (!displays.empty()) displays += ", ";
+    displays += std::string(variable) + "=" + value;
+  }
+  const std::string where =
+      displays.empty() ? "Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt)"
+                       : "Kein Bildschirm erreichbar (" + displays + ")";
+  return where + "; das Spiel braucht eine grafische Oberfläche.";
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform() {
@@ -127,6 +159,10 @@ bool SdlPlatform::Open(bool inWindow) {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
     ReportSdlError("SDL konnte nicht gestartet werden");
+    return false;
+  }
+  if (DrawsNowhereUnasked()) {
+    ReportProblem(NoDisplayMessage());
     return false;
   }
   // Full screen is a borderless window as large as the desktop, which a

@@ -27,7 +27,8 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
-  // False when no window could be made (no display); the reason is on stderr.
+  // False when no window could be made, or none that anybody would see (no
+  // display); the reason is on stderr.
   // The game starts in full screen unless `inWindow`.
   bool Open(bool inWindow = false);
   // What a close request does; by default the program ends at once.
