@@ -2,11 +2,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "app/game.h"
 #include "platform/file_system.h"
 #include "platform/game_folders.h"
+#include "platform/sdl/message_box_process.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 
@@ -36,6 +38,8 @@ std::filesystem::path ProgramFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The game shows its message boxes by starting its own program once more.
+  if (const std::optional<int> box = kb::platform::RunMessageBoxProgram(argc, argv)) return *box;
   bool window = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {

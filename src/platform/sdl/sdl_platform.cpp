@@ -334,7 +334,11 @@ void SdlPlatform::PumpEvents() {
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     const bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
                                                     event.window.event == SDL_WINDOWEVENT_CLOSE);
-    if (closing && onClose_) onClose_();
+    if (closing) {
+      // A box still waiting for its answer goes with the game.
+      box_.End();
+      if (onClose_) onClose_();
+    }
     if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                                           event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                                           event.window.event == SDL_WINDOWEVENT_SHOWN ||
@@ -389,8 +393,28 @@ void SdlPlatform::Show(const char* text, const char* caption) {
   const std::string utf8Text = Cp1252ToUtf8(text);
   const std::string utf8Caption = Cp1252ToUtf8(caption);
   ReportProblem(std::string(caption) + ": " + text);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, utf8Caption.c_str(), utf8Text.c_str(),
-                           window_);
+  if (!box_.Start(utf8Caption, utf8Text, window_)) {
+    // SDL's own box, which keeps the game waiting until it is answered.
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, utf8Caption.c_str(), utf8Text.c_str(),
+                             window_);
+    return;
+  }
+  // The player needs the pointer to click the box. Meanwhile the game window
+  // still repaints itself and hears its close button and SIGTERM and SIGINT,
+  // which SDL turns into a close request when events are pumped.
+  const SDL_bool relative = SDL_GetRelativeMouseMode();
+  SDL_SetRelativeMouseMode(SDL_FALSE);
+  while (box_.Open()) {
+    PumpEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  SDL_SetRelativeMouseMode(relative);
+  SDL_GetRelativeMouseState(nullptr, nullptr);
+  // The box took the keyboard and the mouse: what was held when it opened
+  // was let go over the box, unseen by the game window.
+  keys_.fill(HeldInput{});
+  leftButton_ = HeldInput{};
+  rightButton_ = HeldInput{};
 }
 
 }  // namespace kb::platform

@@ -9,6 +9,7 @@
 #include "platform/input_source.h"
 #include "platform/message_box.h"
 #include "platform/sdl/held_input.h"
+#include "platform/sdl/message_box_process.h"
 #include "platform/sdl/monotonic_ticks.h"
 
 struct SDL_Window;
@@ -73,6 +74,8 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   HeldInput leftButton_;
   HeldInput rightButton_;
   std::function<void()> onClose_;
+  // The box on screen while Show waits for its answer.
+  MessageBoxProcess box_;
 };
 
 }  // namespace kb::platform
