@@ -6,6 +6,7 @@
 #include "input/key_codes.h"
 #include "rules/board_fill.h"
 #include "rules/bonus_sequence.h"
+#include "rules/bout_end.h"
 #include "rules/level_end.h"
 #include "rules/removal_step.h"
 #include "rules/shuffle.h"
@@ -170,23 +171,9 @@ bool Game::RunDrawingBurst() {
     DrawGroupPanel();
   }
   const int32_t winner = RemovalStep(rules, in, chance, observer);
-  if (winner > 0) {
-    match.BoutEndCountdown = 100;
-    match.BoutWinner = winner;
-    ClearMarks(rules.marks);
-  }
-  if (match.BoutEndCountdown > 0) {
-    DrawBoutResult();
-    --match.BoutEndCountdown;
-  }
-  if (match.BoutEndCountdown == 0) {
-    match.BoutEndCountdown = -1;
-    FillBoard();
-    match.CursorX = match.Cursor2X = 24;
-    match.CursorY = match.Cursor2Y = 744;
-    if (match.BoutWinner == 1) ++match.WinsRight;
-    if (match.BoutWinner == 2) ++match.WinsLeft;
-  }
+  if (winner > 0) BeginBoutEnd(rules, winner);
+  if (ShowsBoutResult(match)) DrawBoutResult();
+  CountDownBoutEnd(rules, chance);
   if (IsTwoPlayer()) {
     DrawScorePanel();
   } else {

@@ -62,8 +62,8 @@ void StartMatch(RulesState& state, Chance& chance) {
   match.WinsLeft = 0;
   match.BoutEndCountdown = -1;
   match.Lives = IsTwoPlayer(match) ? 0 : 2;
-  match.CursorX = match.Cursor2X = 24;
-  match.CursorY = match.Cursor2Y = 744;
+  match.CursorX = match.Cursor2X = kCursorHomeX;
+  match.CursorY = match.Cursor2Y = kCursorHomeY;
   match.Multiplier = 1;
   match.UltraMultiplier = 1;
   match.SwapFirst = ScreenPoint{};

@@ -15,6 +15,11 @@ constexpr int32_t CellCentre(int32_t index) {
   return index * kCellSize + kCellSize / 2;
 }
 
+// Where the cursors stand at the start of a match, a level and a bout: the
+// centre of the bottom-left cell, (24, 744).
+inline constexpr int32_t kCursorHomeX = CellCentre(0);
+inline constexpr int32_t kCursorHomeY = CellCentre(kBoardSize - 1);
+
 constexpr int32_t ClampCell(int32_t index) {
   return std::clamp(index, 0, kBoardSize - 1);
 }

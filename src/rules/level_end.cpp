@@ -52,8 +52,8 @@ void EndLevel(RulesState& state, Chance& chance, RulesObserver& observer) {
 
   match.Score = SaturatingTruncate(static_cast<double>(match.Score) * 1.1);
   match.Multiplier = 1;
-  match.CursorX = 24;
-  match.CursorY = 744;
+  match.CursorX = kCursorHomeX;
+  match.CursorY = kCursorHomeY;
   match.SwapPoints = SaturatingAdd(match.SwapPoints, kLevelSwapPoints);
   ClearGrid(state.effects.RemovalAnimGrid);
   ClearGrid(state.effects.RingGrid);

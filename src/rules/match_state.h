@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "rules/board.h"
+#include "rules/cursor.h"
 
 namespace kb {
 
@@ -33,10 +34,10 @@ struct UndoSnapshot {
 // What one match carries. The defaults are a fresh one-player match; the fields the
 // game object shares with the frame come first, in the game object's order.
 struct MatchState {
-  int32_t Cursor2X = 24;
-  int32_t Cursor2Y = 744;
-  int32_t CursorX = 24;
-  int32_t CursorY = 744;
+  int32_t Cursor2X = kCursorHomeX;
+  int32_t Cursor2Y = kCursorHomeY;
+  int32_t CursorX = kCursorHomeX;
+  int32_t CursorY = kCursorHomeY;
   int32_t HumanPlayers = 1;
   int32_t ComputerPlayers = 0;
   int32_t BoutWinner = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/board_fill.h"
+#include "rules/bout_end.h"
 #include "rules/level_end.h"
 #include "rules/removal_step.h"
 #include "rules/send_stones.h"
@@ -91,20 +92,9 @@ TEST(VersusSoak, RandomBoutsMoveEveryStoneTheyShould) {
       } else {
         ASSERT_EQ(winner, 0);
       }
-      if (winner > 0) {
-        match.BoutEndCountdown = 100;
-        match.BoutWinner = winner;
-        ClearMarks(state.marks);
-      }
-      if (match.BoutEndCountdown > 0) --match.BoutEndCountdown;
-      if (match.BoutEndCountdown == 0) {
-        match.BoutEndCountdown = -1;
-        FillBoard(state, rig.chance);
-        match.CursorX = match.Cursor2X = 24;
-        match.CursorY = match.Cursor2Y = 744;
-        ++(match.BoutWinner == kRightPlayer ? match.WinsRight : match.WinsLeft);
-        ++bouts;
-      }
+      if (winner > 0) BeginBoutEnd(state, winner);
+      bouts += match.BoutEndCountdown == 1 ? 1 : 0;  // the bout's last burst
+      CountDownBoutEnd(state, rig.chance);
       ASSERT_TRUE(CheckLevelEnd(state, rig.chance, rig.observer));
       ExpectSane(state);
       if (HasFailure()) return;
