@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/cp1252.h"
 #include "core/report.h"
 
 namespace kb {
@@ -11,7 +12,7 @@ void SoundSystem::InitSound() {
   // A machine without sound plays the game silently; that is no error worth
   // a message box for every effect.
   silent_ = !audio_.Available();
-  if (silent_) ReportProblem("Kein Tonausgabegerät gefunden, das Spiel läuft ohne Ton.");
+  if (silent_) ReportProblem("Kein Tonausgabegerät gefunden, das Spiel läuft ohne Ton."_cp);
 }
 
 void SoundSystem::AddSound(const char* file) {

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/cp1252.h"
 #include "input/key_codes.h"
 
 namespace kb {
@@ -76,7 +77,7 @@ void Game::EnterFileName() {
     input.ReadKeyboard();
     input.ReadMouse();
     renderer.BeginFrame();
-    text.DrawText("Bitte geben sie den Dateinamen für den Screenshot ein", 300, 120, kWhite);
+    text.DrawText("Bitte geben sie den Dateinamen für den Screenshot ein"_cp, 300, 120, kWhite);
     length = AppendTypedKeys(length, ScreenshotName, input.Keys());
     DrawTyped(text, ScreenshotName);
     renderer.EndFrame();

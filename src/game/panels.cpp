@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/cp1252.h"
 #include "rules/scoring.h"
 
 namespace kb {
@@ -44,7 +45,7 @@ void Game::DrawScorePanel() {
   std::snprintf(line, sizeof line, "%d : %d", m.WinsLeft, m.WinsRight);
   text.DrawText(line, 515, 484, kWhite);
   if (m.HumanPlayers < 2) {
-    text.DrawText("KI Spielstärke:", 395, 504, kRed);
+    text.DrawText("KI Spielstärke:"_cp, 395, 504, kRed);
     // The strength the computer plays with, whatever the options file holds.
     std::snprintf(line, sizeof line, "%d ", std::clamp(options.AiStrength, 0, 19) + 1);
     text.DrawText(line, 550, 504, kRed);

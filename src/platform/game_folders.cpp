@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "core/cp1252.h"
 #include "platform/file_system.h"
 
 namespace kb::platform {
@@ -14,7 +15,7 @@ constexpr const char* kFolderName = "klotzbrecher3";
 // The first picture the game shows marks a data folder.
 bool HoldsGameData(const std::filesystem::path& folder) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(folder / GamePathToUtf8("Hintergründe\\Titelbild.jpg"),
+  return std::filesystem::is_regular_file(folder / GamePathToUtf8("Hintergründe\\Titelbild.jpg"_cp),
                                           ec);
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/cp1252.h"
+
 namespace kb {
 namespace {
 
@@ -34,7 +36,7 @@ template <size_t N>
 void LoadMenu(SpriteDrawer& sprites, const std::array<Sized, N>& files,
               std::array<MenuImage, N>& out) {
   for (size_t i = 0; i < N; ++i) {
-    const std::string base = std::string("Menüs\\") + files[i].file;
+    const std::string base = "Menüs\\"_cp + std::string(files[i].file);
     out[i].normal = sprites.LoadTexture(base + ".bmp", files[i].width, files[i].height);
     out[i].highlighted = sprites.LoadTexture(base + "a.bmp", files[i].width, files[i].height);
   }
@@ -89,7 +91,7 @@ const T& Clamped(const std::array<T, N>& sets, int index) {
 const std::array<const char*, kStoneSetCount> kStoneSetFolders = {
     "Classic\\", "Neo Classic\\", "Geometric\\", "Buildings\\", "Traffic\\", "Winter\\"};
 const std::array<const char*, kSnakeSetCount> kSnakeSetFolders = {"Classic\\", "Dschungel\\",
-                                                                  "Steinwüste\\"};
+                                                                  "Steinwüste\\"_cp};
 
 const StoneSet& Resources::Stones(int set) const {
   return Clamped(stoneSets, set);
@@ -127,12 +129,12 @@ void LoadResources(SpriteDrawer& sprites, Resources& r) {
   r.gridLine = sprites.LoadTexture("Raster.jpg", 768, 1);
 
   r.staging = sprites.LoadSurface("Titelbild.bmp", true, 1024, 768);
-  r.titleBackground = sprites.LoadSurface("Hintergründe\\Titelbild.jpg", false, 1024, 768);
-  r.menuBackground = sprites.LoadSurface("Hintergründe\\Menue.jpg", false, 1024, 768);
-  r.gameOverBackground = sprites.LoadSurface("Hintergründe\\Gameover.jpg", false, 1024, 768);
-  r.highscoresBackground = sprites.LoadSurface("Hintergründe\\Highscores.jpg", false, 1024, 768);
-  r.optionsBackground = sprites.LoadSurface("Hintergründe\\Optionen.jpg", false, 1024, 768);
-  r.helpBackground = sprites.LoadSurface("Hintergründe\\Hilfe.jpg", false, 1024, 768);
+  r.titleBackground = sprites.LoadSurface("Hintergründe\\Titelbild.jpg"_cp, false, 1024, 768);
+  r.menuBackground = sprites.LoadSurface("Hintergründe\\Menue.jpg"_cp, false, 1024, 768);
+  r.gameOverBackground = sprites.LoadSurface("Hintergründe\\Gameover.jpg"_cp, false, 1024, 768);
+  r.highscoresBackground = sprites.LoadSurface("Hintergründe\\Highscores.jpg"_cp, false, 1024, 768);
+  r.optionsBackground = sprites.LoadSurface("Hintergründe\\Optionen.jpg"_cp, false, 1024, 768);
+  r.helpBackground = sprites.LoadSurface("Hintergründe\\Hilfe.jpg"_cp, false, 1024, 768);
   sprites.ReleaseFileBuffer();
 }
 

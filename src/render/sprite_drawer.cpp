@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/cp1252.h"
 #include "core/report.h"
 #include "gfx/image_decoder.h"
 #include "gfx/raster.h"
@@ -27,7 +28,7 @@ bool SpriteDrawer::ReadPicture(std::string_view file, Image& out) {
   const platform::ReadResult read =
       files_.ReadFile(file, fileBuffer_, platform::kMaxMediaFileBytes);
   if (read == platform::ReadResult::kTooLarge) {
-    ReportProblem("Bild ist zu groß: " + shown);
+    ReportProblem("Bild ist zu groß: "_cp + shown);
     return false;
   }
   if (read != platform::ReadResult::kRead) {
@@ -37,7 +38,7 @@ bool SpriteDrawer::ReadPicture(std::string_view file, Image& out) {
   std::string error;
   std::optional<Image> image = DecodeImage(fileBuffer_, &error);
   if (!image) {
-    ReportProblem("Bild ist beschädigt: " + shown + " (" + error + ")");
+    ReportProblem("Bild ist beschädigt: "_cp + shown + " (" + error + ")");
     return false;
   }
   out = std::move(*image);

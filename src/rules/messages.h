@@ -2,17 +2,19 @@
 
 #include <cstdint>
 
+#include "core/cp1252.h"
+
 namespace kb {
 
-// The game's own texts and sounds; the build stores the literals as Windows-1252.
+// The game's own texts and sounds; German texts are Windows-1252 through _cp.
 
 inline constexpr const char kShuffleText[] = "Die Steine werden neu durchgemischt!";
-inline constexpr const char kUndoText[] = "Ihr letzter Zug wurde zurückgenommen!";
+inline constexpr const char* kUndoText = "Ihr letzter Zug wurde zurückgenommen!"_cp;
 inline constexpr const char kFinishSwapText[] = "Bitte beenden sie zuerst ihren Steintausch!";
 inline constexpr const char kLevelClearedText[] =
     "Alle Steine entfernt! Sie bekommen 10 Prozent ihrer bisherigen Punkte als Bonus!";
 inline constexpr const char kLevelBonusFormat[] = "Das sind %f Bonuspunkte!";
-inline constexpr const char kNextLevelText[] = "Nächster Level wurde erreicht!";
+inline constexpr const char* kNextLevelText = "Nächster Level wurde erreicht!"_cp;
 inline constexpr const char kSnakeBonusText[] = "Bonusgame: SNAKE";
 inline constexpr const char kBonusPointsFormat[] = "%d Bonuspunkte";
 inline constexpr const char kUltraMultiplierText[] = "ULTRA MULTIPLIKATOR!!!";

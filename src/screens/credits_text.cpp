@@ -1,5 +1,7 @@
 #include "screens/credits_text.h"
 
+#include "core/cp1252.h"
+
 namespace kb {
 namespace {
 
@@ -45,32 +47,32 @@ const std::array<CreditLine, kCreditLineCount> kCreditLines = {{
 
     {480, kRole, kBlue, "Besonderer Dank geht an"},
     {500, kName, kWhite, "Familie Klotz"},
-    {520, kComment, kWhite, "für ihre unendliche Geduld"},
+    {520, kComment, kWhite, "für ihre unendliche Geduld"_cp},
     {540, kName, kWhite, "Familie Brocken"},
-    {560, kComment, kWhite, "für ihre unendliche Geduld"},
+    {560, kComment, kWhite, "für ihre unendliche Geduld"_cp},
     {580, kName, kWhite, "www.steinschlag-forum.example"},
-    {600, kComment, kWhite, "für die vielen Ideen, die Tipps zum Spielablauf"},
-    {620, kComment, kWhite, "und die unermüdliche Suche nach Fehlern"},
+    {600, kComment, kWhite, "für die vielen Ideen, die Tipps zum Spielablauf"_cp},
+    {620, kComment, kWhite, "und die unermüdliche Suche nach Fehlern"_cp},
     {640, kComment, kWhite, "in den ersten Versionen"},
 
     {680, kRole, kBlue, "Dank geht an"},
-    {700, kName, kWhite, "die Kaffeemaschine im Büro"},
-    {720, kComment, kWhite, "für so manche durchgearbeitete Nacht"},
+    {700, kName, kWhite, "die Kaffeemaschine im Büro"_cp},
+    {720, kComment, kWhite, "für so manche durchgearbeitete Nacht"_cp},
     {740, kName, kWhite, "das Wirtshaus am Quaderplatz"},
-    {760, kComment, kWhite, "für den Stammtisch, an dem die Idee"},
+    {760, kComment, kWhite, "für den Stammtisch, an dem die Idee"_cp},
     {780, kComment, kWhite, "zu diesem Spiel entstand"},
     {800, kName, kWhite, "www.pixelschmiede.example"},
-    {820, kComment, kWhite, "für die Hilfe bei den Grafiken"},
+    {820, kComment, kWhite, "für die Hilfe bei den Grafiken"_cp},
     {840, kName, kWhite, "den Tonkeller e.V."},
-    {860, kComment, kWhite, "für den Proberaum und die Aufnahmen"},
+    {860, kComment, kWhite, "für den Proberaum und die Aufnahmen"_cp},
     {880, kName, kWhite, "alle Leser unseres Forums"},
-    {900, kComment, kWhite, "für die vielen Vorschläge"},
+    {900, kComment, kWhite, "für die vielen Vorschläge"_cp},
     {920, kName, kWhite, "die Nachbarn im dritten Stock"},
-    {940, kComment, kWhite, "für ihre Nachsicht bei lauter Musik"},
+    {940, kComment, kWhite, "für ihre Nachsicht bei lauter Musik"_cp},
     {960, kName, kWhite, "den Hausmeister vom Steinweg 3"},
-    {980, kComment, kWhite, "für den Ersatzschlüssel zum Büro"},
-    {1000, kName, kWhite, "unseren Bürohund Brocki"},
-    {1020, kComment, kWhite, "für die Spaziergänge zwischendurch"},
+    {980, kComment, kWhite, "für den Ersatzschlüssel zum Büro"_cp},
+    {1000, kName, kWhite, "unseren Bürohund Brocki"_cp},
+    {1020, kComment, kWhite, "für die Spaziergänge zwischendurch"_cp},
     {1040, kName, kWhite, "und auch an sie,"},
     {1060, kComment, kWhite, "weil sie das hier lesen"},
 }};

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/cp1252.h"
+
 namespace kb {
 namespace {
 
@@ -33,15 +35,15 @@ constexpr std::array<ControlText, 18> kControls = {
     Columns("Steine entfernen:", "STRG links", "RETURN |"),
     Columns("Steine tauschen:", "(nur im 1 Spieler Modus)", "0 (auf dem Ziffernblock)"),
     Columns("Steine neu mischen:", "(nur im 1 Spieler Modus)", "LEERTASTE"),
-    Columns("Letzten Zug rückgängig:", "(nur im 1 Spieler Modus)", "STRG rechts"),
+    Columns("Letzten Zug rückgängig:"_cp, "(nur im 1 Spieler Modus)", "STRG rechts"),
     Columns("Exit:", "ESC", "ESC"),
     Columns("Screenshot:", "F1", "F1"),
     Columns("Maussteuerung:", "Spieler 2", "Spieler 1"),
-    Columns("Stein auswählen:", "rechte Maustaste", "rechte Maustaste"),
+    Columns("Stein auswählen:"_cp, "rechte Maustaste", "rechte Maustaste"),
     Columns("Steine entfernen:", "linke Maustaste", "linke Maustaste"),
     Columns("Steine tauschen:", "(nur im 1 Spieler Modus)", "entsprechender Button"),
     Columns("Steine neu mischen:", "(nur im 1 Spieler Modus)", "entsprechender Button"),
-    Columns("Letzten Zug rückgängig:", "(nur im 1 Spieler Modus)", "entsprechender Button"),
+    Columns("Letzten Zug rückgängig:"_cp, "(nur im 1 Spieler Modus)", "entsprechender Button"),
     Columns("Exit:", "entsprechender Button", "entsprechender Button"),
 };
 
@@ -73,120 +75,121 @@ const std::array<HelpLine, kHelpLineCount> kHelpLines = {{
      "Das Ziel des 1 Spieler Modusses ist es, alle Steine vom Spielfeld verschwinden zu lassen und "
      "somit"},
     {28, kWhite,
-     "ins nächste Level zu kommen. Im 2 Spieler Modus und gegen den Computer muss man jeweils "
+     "ins nächste Level zu kommen. Im 2 Spieler Modus und gegen den Computer muss man jeweils "_cp
      "versuchen,"},
     {29, kWhite,
-     "möglichst viele Steine ins gegnerische Spielfeld zu bekommen. Sobald dort keine platz mehr "
-     "für"},
+     "möglichst viele Steine ins gegnerische Spielfeld zu bekommen. Sobald dort keine platz mehr "_cp
+     "für"_cp},
     {30, kWhite, "alle Steine ist, hat man gewonnen."},
 
     {34, kBlue, "Wie erreiche ich dieses Ziel?"},
-    {35, kWhite, "Dazu löschen sie Kombinationen aus mindestens 2 nebeneinanderliegenden Steinen."},
+    {35, kWhite,
+     "Dazu löschen sie Kombinationen aus mindestens 2 nebeneinanderliegenden Steinen."_cp},
 
-    {39, kBlue, "Worauf sollte ich beim Steine löschen achten?"},
+    {39, kBlue, "Worauf sollte ich beim Steine löschen achten?"_cp},
     {41, kWhite,
      "Im 1 Spielermodus bekommen sie umso mehr Punkte, je mehr Steine sie auf einen Schlag "
-     "löschen."},
+     "löschen."_cp},
     {42, kWhite,
-     "Sie sollten also möglichst große Kombinationen aufbauen, bevor sie diese vom Spielfeld "
+     "Sie sollten also möglichst große Kombinationen aufbauen, bevor sie diese vom Spielfeld "_cp
      "entfernen."},
     {43, kWhite,
      "Im 2 Spielermodus und im Modus gegen den Computer bekommt der Gegner genauso viele Steine "
      "dazu,"},
     {44, kWhite,
-     "wie sie bei sich entfernen. Wenn sie aber größere Kombinationen löschen, so bekommt er "
-     "zusätzlich"},
+     "wie sie bei sich entfernen. Wenn sie aber größere Kombinationen löschen, so bekommt er "_cp
+     "zusätzlich"_cp},
     {45, kWhite,
-     "noch unzerstörbare Steine aufgehalst, die ihm schwer zu schaffen machen, da sie ihm im "
+     "noch unzerstörbare Steine aufgehalst, die ihm schwer zu schaffen machen, da sie ihm im "_cp
      "Bilden"},
     {46, kWhite,
-     "großer Steingruppen im Weg sind. Möglichst große Steingruppen sind also das A und O bei"},
+     "großer Steingruppen im Weg sind. Möglichst große Steingruppen sind also das A und O bei"_cp},
     {47, kWhite, "Klotzbrecher!"},
 
-    {51, kBlue, "Wie erreiche ich besonders große Steingruppen?"},
+    {51, kBlue, "Wie erreiche ich besonders große Steingruppen?"_cp},
     {53, kWhite, "Tip 1:"},
     {54, kWhite,
-     "Halten sie nach bereits mittelgroßen Steingruppen Ausschau und entfernen sie kleinere "
+     "Halten sie nach bereits mittelgroßen Steingruppen Ausschau und entfernen sie kleinere "_cp
      "Gruppen"},
     {55, kWhite,
-     "in der Nähe dieser mittelgroßen Gruppe, so dass weitere Steine der passenden Farbe in die"},
-    {56, kWhite, "Gruppe runterrutschen und diese größer machen."},
+     "in der Nähe dieser mittelgroßen Gruppe, so dass weitere Steine der passenden Farbe in die"_cp},
+    {56, kWhite, "Gruppe runterrutschen und diese größer machen."_cp},
     {57, kWhite, "Tip 2:"},
     {58, kWhite,
      "Achten sie darauf, von welcher Farbe die meisten Steine auf dem Spielfeld liegen. Je mehr"},
     {59, kWhite,
-     "der auf dem Spielfeld vorhandenen Steine eine Farbe haben, desto leichter können sie sehr "
+     "der auf dem Spielfeld vorhandenen Steine eine Farbe haben, desto leichter können sie sehr "_cp
      "viele"},
     {60, kWhite, "davon in einer Gruppe vereinen."},
     {61, kWhite, "Tip 3"},
     {62, kWhite,
-     "Setzten sie die Connector (C) Steine überlegt ein. Sie können verschiedenfarbige "
+     "Setzten sie die Connector (C) Steine überlegt ein. Sie können verschiedenfarbige "_cp
      "benachbarte"},
     {63, kWhite,
      "Steine miteinander verbinden. Da Connectorsteine sehr selten sind, sollten sie sie sich "
-     "für"},
+     "für"_cp},
     {64, kWhite,
-     "möglichst große Steingruppen aufheben. Ein gut gesetzter Connector bringt ihnen oft den"},
+     "möglichst große Steingruppen aufheben. Ein gut gesetzter Connector bringt ihnen oft den"_cp},
     {65, kWhite,
-     "Sieg bzw. die meisten Punkte, da er zwei oder mehr große Gruppen zu einer riesigen vereint."},
+     "Sieg bzw. die meisten Punkte, da er zwei oder mehr große Gruppen zu einer riesigen vereint."_cp},
     {66, kWhite, "Tipp 4 (nur 1 Spieler Modus):"},
     {67, kWhite,
-     "Ihr knapper Vorrat an zur Verfügung stehenden Steintauschen ist ein wertvolles Gut,"},
+     "Ihr knapper Vorrat an zur Verfügung stehenden Steintauschen ist ein wertvolles Gut,"_cp},
     {68, kWhite,
      "welches sie nicht leichtfertig verschwenden sollten. Oft trennt nur ein einziger Stein zwei "
-     "große"},
+     "große"_cp},
     {69, kWhite,
      "Gruppen voneinandner, so dass man durch einen Tausch gegen einen Stein der richtigen Farbe"},
     {70, kWhite,
-     "gigantische Gruppen erzeugen kann. Besonders Connectorsteine, per Tausch versetzt, können"},
+     "gigantische Gruppen erzeugen kann. Besonders Connectorsteine, per Tausch versetzt, können"_cp},
     {71, kWhite, "Wunder wirken."},
 
-    {75, kBlue, "Gibt es Bonuspunkte und wenn ja wofür?"},
+    {75, kBlue, "Gibt es Bonuspunkte und wenn ja wofür?"_cp},
     {77, kWhite,
-     "Ja, die gibt es, natürlich nur im 1 Spieler Modus, da es in den anderen Modi nicht um Punkte "
+     "Ja, die gibt es, natürlich nur im 1 Spieler Modus, da es in den anderen Modi nicht um Punkte "_cp
      "geht."},
     {79, kWhite, "Bonus 1: Multiplikatorsteine"},
     {80, kWhite,
-     "Setzten sie die Multiplikator (M) Steine überlegt ein. Sie können die Punktzahl bei "
+     "Setzten sie die Multiplikator (M) Steine überlegt ein. Sie können die Punktzahl bei "_cp
      "optimalem Einsatz"},
     {81, kWhite,
-     "extrem steigern. Umso größer die Gruppe von Steinen, die gleichzeitig mit dem Multiplikator "
+     "extrem steigern. Umso größer die Gruppe von Steinen, die gleichzeitig mit dem Multiplikator "_cp
      "entfernt"},
     {82, kWhite,
-     "werden, desto größer der Bonus durch den Multipliakator, es macht also relativ wenig Sinn, "
+     "werden, desto größer der Bonus durch den Multipliakator, es macht also relativ wenig Sinn, "_cp
      "den"},
     {83, kWhite,
      "Multiplikator zusammen mit nur einem Nachbarstein vom Spielfeld zu entfernen. Der "
      "Multiplikatorbonus"},
     {84, kWhite,
-     "wirkt für alle Steingruppen, die NACH der Gruppe entfernt werden, in der der Multiplikator "
+     "wirkt für alle Steingruppen, die NACH der Gruppe entfernt werden, in der der Multiplikator "_cp
      "ist,"},
     {85, kWhite,
      "alledings nur bis zum Levelende! Ihn erst kurz vor Levelende einzusetzten, macht also wenig "
      "Sinn."},
     {86, kWhite,
-     "Sie können hingegen ruhig mehrere Multiplikatoren gleichzeitig entfernen, um richtig viel "
+     "Sie können hingegen ruhig mehrere Multiplikatoren gleichzeitig entfernen, um richtig viel "_cp
      "Bonus aus"},
-    {87, kWhite, "großen Steinkombinationen herauszuschlagen."},
+    {87, kWhite, "großen Steinkombinationen herauszuschlagen."_cp},
     {89, kWhite, "Bonus 2: Snake"},
     {90, kWhite,
      "Wenn sie im 1 Spieler Modus mindestens 50 Steine auf einmal entfernen, erreichen sie das "
      "Snake"},
     {91, kWhite,
-     "Bonusspiel. Hier bekommen sie für jedes Ei, dass die Schlange frisst, Punkte. Je höher ihr"},
+     "Bonusspiel. Hier bekommen sie für jedes Ei, dass die Schlange frisst, Punkte. Je höher ihr"_cp},
     {92, kWhite, "Multiplikator und ihr Ultramultiplikator sind, desto mehr Punkte gibt es."},
     {94, kWhite, "Bonus 3: Ultramultiplikator"},
     {95, kWhite,
-     "Wenn sie gar 60 Steine auf einen Schlag entfernen, so erhöht sich ihr Ultramultiplikator. "
+     "Wenn sie gar 60 Steine auf einen Schlag entfernen, so erhöht sich ihr Ultramultiplikator. "_cp
      "Im"},
     {96, kWhite,
-     "Gegensatz zum normalen Multiplikator bleibt der Ultramultiplikator nicht nur für ein Level "
+     "Gegensatz zum normalen Multiplikator bleibt der Ultramultiplikator nicht nur für ein Level "_cp
      "erhalten."},
     {98, kWhite, "Bonus 4: Extraleben"},
     {99, kWhite,
      "Bei sogar 70 auf einen Schlag entfernten Steinen gibt ein Extaleben. Bei mindestens 60 bzw. "
      "mindestens 70"},
-    {100, kWhite, "Steinen auf einmal erhalten sie die Boni für 50 bzw für 50 und 60 trotzdem."},
+    {100, kWhite, "Steinen auf einmal erhalten sie die Boni für 50 bzw für 50 und 60 trotzdem."_cp},
     {102, kWhite, "Bonus 5: Level erfolgreich beendet"},
     {103, kWhite,
      "Auf ihre bis dahin erreichte Gesamtpunktzahl bekommen sie einen Bonus von 10 Prozent, wenn "
@@ -195,14 +198,14 @@ const std::array<HelpLine, kHelpLineCount> kHelpLines = {{
 
     {108, kBlue, "Wozu sind die Leben gut?"},
     {110, kWhite,
-     "Mit jedem Leben können sie einmal die Steine komplett neu durchmischen lassen. Dies ist in "
+     "Mit jedem Leben können sie einmal die Steine komplett neu durchmischen lassen. Dies ist in "_cp
      "besonders"},
     {111, kWhite,
-     "schlechten Situationen manchmal nützlich. Aber heben sie sich immer ein Leben für den"},
+     "schlechten Situationen manchmal nützlich. Aber heben sie sich immer ein Leben für den"_cp},
     {112, kWhite,
-     "Notfall auf, wenn noch Steine kurz vor Levelende übrig sind, die sie nicht mehr"},
+     "Notfall auf, wenn noch Steine kurz vor Levelende übrig sind, die sie nicht mehr"_cp},
     {113, kWhite,
-     "entfernen können, weil keine gleichfarbigen Steine nebeneinander liegen. Ein Steintausch "
+     "entfernen können, weil keine gleichfarbigen Steine nebeneinander liegen. Ein Steintausch "_cp
      "hilft da"},
     {114, kWhite, "oft aber auch."},
 

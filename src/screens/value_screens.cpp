@@ -1,6 +1,7 @@
 #include <array>
 
 #include "app/game.h"
+#include "core/cp1252.h"
 #include "screens/value_screen.h"
 
 namespace kb {
@@ -20,11 +21,11 @@ constexpr std::array<ValueHeading, 2> kRingHeading = {
      {"(bei Multiplikatorexplosionen sind die Ringe halb so breit)", 262, 244, kWhite}}};
 
 constexpr std::array<ValueHeading, 1> kStrengthHeading = {
-    {{"Spielstärke des Computergegners", 462, 244, kRed}}};
+    {{"Spielstärke des Computergegners"_cp, 462, 244, kRed}}};
 
 constexpr std::array<const char*, 6> kStoneSetLabels = {"Classic",   "Neo Classic", "Geometric",
                                                         "Buildings", "Traffic",     "Winter"};
-constexpr std::array<const char*, 3> kSnakeSetLabels = {"Classic", "Dschungel", "Steinwüste"};
+constexpr std::array<const char*, 3> kSnakeSetLabels = {"Classic", "Dschungel", "Steinwüste"_cp};
 constexpr std::array<ValueHeading, 1> kSetHeading = {{{"Grafiksets", 462, 244, kRed}}};
 
 constexpr ValueScreen kParticles{"particles", kParticleHeading, 10, 1, kParticleLabels, 0};

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "core/cp1252.h"
 #include "extras/highscore_file.h"
 #include "extras_support.h"
 #include "rules/board.h"
@@ -98,12 +99,12 @@ TEST(DamagedDataFolder, MissingTruncatedAndGarbageFilesLeaveAPlayableGame) {
   test::DamagedDataFolder& files = g.files;
   files.Remove("Maus.bmp");
   files.Remove("Grafiksets\\Classic\\stone2.bmp");
-  files.Remove("Hintergründe\\Menue.jpg");
+  files.Remove("Hintergründe\\Menue.jpg"_cp);
   files.Remove("Musik\\Tonwerk3 - Klotzbrecher3.ogg");
-  files.Truncate("Hintergründe\\Titelbild.jpg", 700);
+  files.Truncate("Hintergründe\\Titelbild.jpg"_cp, 700);
   files.Truncate("Grafiksets\\Classic\\stone3.bmp", 30);
   files.Truncate("Titelbild.bmp", 0);
-  files.memory().Put("Hintergründe\\Gameover.jpg", Garbage(5000, 1));
+  files.memory().Put("Hintergründe\\Gameover.jpg"_cp, Garbage(5000, 1));
   files.memory().Put("Buttons\\Exit.bmp", Garbage(300, 2));
   files.memory().Put("Soundeffekte\\explosion2.wav", Garbage(900, 3));
   files.memory().Put("Musik\\Festorchester - Klotzbrecher3(Hollywood).ogg", Garbage(4000, 4));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/cp1252.h"
 #include "fake_game.h"
 #include "frame_text.h"
 #include "render/text_drawer.h"
@@ -101,7 +102,7 @@ TEST_F(HelpFixture, ScrollsByOneRowPerFrameBetweenOffset0AndMinus120) {
     EXPECT_TRUE(RowAt(0, 0, kBlue));
     EXPECT_TRUE(test::ShowsText(g, "Spieler 2", 300, 30, kBlue));
     EXPECT_TRUE(test::ShowsText(g, "Spieler 1", 620, 30, kBlue));
-    EXPECT_TRUE(test::ShowsText(g, "Zurück zum Hauptmenü mit ESC", 362, 740, kWhite));
+    EXPECT_TRUE(test::ShowsText(g, "Zurück zum Hauptmenü mit ESC"_cp, 362, 740, kWhite));
     // UP and DOWN together: down by one row from the top, then they cancel.
     Down(key::kUp);
     Down(key::kDown);
@@ -121,7 +122,7 @@ TEST_F(HelpFixture, ScrollsByOneRowPerFrameBetweenOffset0AndMinus120) {
   };
   checks[200] = [&] {
     EXPECT_TRUE(RowAt(128, 8));
-    EXPECT_TRUE(test::ShowsText(g, "Zurück zum Hauptmenü mit ESC", 362, 740, kWhite));
+    EXPECT_TRUE(test::ShowsText(g, "Zurück zum Hauptmenü mit ESC"_cp, 362, 740, kWhite));
     Up(key::kDown);
     Down(key::kUp);
   };

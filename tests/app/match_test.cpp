@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/cp1252.h"
 #include "fake_game.h"
 #include "frame_text.h"
 #include "render/text_drawer.h"
@@ -129,7 +130,7 @@ TEST_F(MatchFixture, ALevelClearedWith1234PointsGivesItsBonusAndANewBoard) {
     if (!shown &&
         test::ShowsText(g, frame, "Das sind 123.400000 Bonuspunkte!", 112, 384, 0xFFFFFFFFu)) {
       shown =
-          test::ShowsText(g, frame, "Nächster Level wurde erreicht!", 112, 404, 0xFFFFFFFFu) &&
+          test::ShowsText(g, frame, "Nächster Level wurde erreicht!"_cp, 112, 404, 0xFFFFFFFFu) &&
           test::ShowsText(g, frame,
                           "Alle Steine entfernt! Sie bekommen 10 Prozent ihrer bisherigen Punkte "
                           "als Bonus!",

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <deque>
 
+#include "core/cp1252.h"
 #include "fake_game.h"
 #include "frame_text.h"
 #include "screens/value_screen.h"
@@ -252,7 +253,7 @@ TEST_F(OptionsFixture, TheSaveImageStoresAndOtherClicksOutsideTheRowsLeaveWithou
   ClickAt(kValuePickLeft, RowY(3) + 1);  // below the last of three rows
   Then([this] { EXPECT_TRUE(test::ShowsText(g, "Classic", kValueRowX, RowY(0), kBlue)); });
   ClickAt(kValuePickLeft, RowY(2) + 19);
-  Then([this] { EXPECT_TRUE(test::ShowsText(g, "Steinwüste", kValueRowX, RowY(2), kBlue)); });
+  Then([this] { EXPECT_TRUE(test::ShowsText(g, "Steinwüste"_cp, kValueRowX, RowY(2), kBlue)); });
   Press(key::kReturn);
   g.game.EditSnakeGraphicSet();
   EXPECT_EQ(g.game.options.SnakeGraphicSet, 2);

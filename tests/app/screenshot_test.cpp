@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/cp1252.h"
 #include "extras_support.h"
 #include "gfx/bmp_decoder.h"
 
@@ -26,7 +27,7 @@ TEST_F(ScreenshotFixture, SavesTheFrameOnScreenBeforeThePromptUnderTheTypedName)
       {0x30}, {0x17}, {key::kLeftShift, 0x26}, {key::k1}, {key::kReturn}};  // "biL1"
   script.EveryFrame([&](uint64_t) {
     if (frames == 0) {
-      prompted = test::ShowsText(g, "Bitte geben sie den Dateinamen für den Screenshot ein", 300,
+      prompted = test::ShowsText(g, "Bitte geben sie den Dateinamen für den Screenshot ein"_cp, 300,
                                  120, 0xFFFFFFFFu);
     }
     if (frames == 4) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game.h"
+#include "core/cp1252.h"
 #include "gfx/bmp_encoder.h"
 #include "input/key_codes.h"
 #include "platform/fake/fake_platform.h"
@@ -12,7 +13,7 @@ namespace {
 // A whole game on the scripted machine, with a title picture of one colour.
 struct FakeGame {
   explicit FakeGame(uint64_t limitMs = 60000) : fake(limitMs) {
-    files.Put("Hintergründe\\Titelbild.jpg", EncodeBmp(Image(1024, 768, kTitleColour)));
+    files.Put("Hintergründe\\Titelbild.jpg"_cp, EncodeBmp(Image(1024, 768, kTitleColour)));
   }
   static constexpr uint32_t kTitleColour = 0xFF2040A0u;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/cp1252.h"
 #include "fake_game.h"
 
 namespace kb {
@@ -130,7 +131,7 @@ TEST_F(VersusFixture, TheScorePanelShowsTheBoutsAndTheComputersStrength) {
   g.game.RunMatch();
   ASSERT_FALSE(frame.empty());
   g.game.renderer.BeginFrame();
-  g.game.text.DrawText("KI Spielstärke:", 395, 504, 0xFFFF0000u);
+  g.game.text.DrawText("KI Spielstärke:"_cp, 395, 504, 0xFFFF0000u);
   g.game.text.DrawText("1 ", 550, 504, 0xFFFF0000u);
   g.game.text.DrawText("0 : 0", 515, 484, 0xFFFFFFFFu);
   const Image& reference = g.game.renderer.BackImage();

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/cp1252.h"
+
 namespace kb::platform {
 namespace {
 
@@ -22,9 +24,9 @@ TEST(GamePaths, BackslashesAndWindows1252BecomeUtf8Paths) {
 }
 
 TEST(GamePaths, SourceLiteralsAreWindows1252) {
-  // The whole game is built so that "ü" in a source is the byte 0xFC.
-  EXPECT_STREQ("ü", "\xfc");
-  EXPECT_EQ(GamePathToUtf8("Hintergründe\\Hilfe.jpg"), "Hintergr\xc3\xbcnde/Hilfe.jpg");
+  // A German text written with _cp is the byte 0xFC for "ü".
+  EXPECT_STREQ("ü"_cp, "\xfc");
+  EXPECT_EQ(GamePathToUtf8("Hintergründe\\Hilfe.jpg"_cp), "Hintergr\xc3\xbcnde/Hilfe.jpg");
 }
 
 class DiskFiles : public ::testing::Test {
@@ -140,8 +142,8 @@ namespace {
 TEST_F(DiskFiles, AnInstalledGameReadsBesideItselfAndWritesToThePlayersFolder) {
   const std::filesystem::path installed = root / "usr";
   const std::filesystem::path data = installed / "share" / "klotzbrecher3";
-  std::filesystem::create_directories(data / GamePathToUtf8("Hintergründe"));
-  std::ofstream(data / GamePathToUtf8("Hintergründe\\Titelbild.jpg")) << "picture";
+  std::filesystem::create_directories(data / GamePathToUtf8("Hintergründe"_cp));
+  std::ofstream(data / GamePathToUtf8("Hintergründe\\Titelbild.jpg"_cp)) << "picture";
   std::ofstream(data / "Optionen.bin") << "shipped";
   const std::filesystem::path elsewhere = root / "elsewhere";
   std::filesystem::create_directories(elsewhere);

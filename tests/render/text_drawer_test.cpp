@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/cp1252.h"
 #include "gfx/bmp_encoder.h"
 #include "null_display.h"
 #include "platform/fake/memory_file_system.h"
@@ -58,7 +59,7 @@ TEST_F(TextDrawerTest, GlyphNumbersFollowTheStrip) {
   for (int i = 0; punctuation[i] != 0; ++i) {
     EXPECT_EQ(TextDrawer::GlyphNumber(punctuation[i]), 70 + i) << punctuation[i];
   }
-  const char* umlauts = "ÄÖÜäöüß";
+  const char* umlauts = "ÄÖÜäöüß"_cp;
   const int expected[] = {27, 28, 29, 56, 57, 58, 59};
   ASSERT_EQ(std::strlen(umlauts), 7u) << "texts must be Windows-1252 bytes";
   for (int i = 0; i < 7; ++i) EXPECT_EQ(TextDrawer::GlyphNumber(umlauts[i]), expected[i]);
@@ -81,7 +82,7 @@ TEST_F(TextDrawerTest, SpaceAdvancesWithoutDrawing) {
 }
 
 TEST_F(TextDrawerTest, UnknownBytesKeepTheirCellAndUmlautsShowTheirGlyphs) {
-  text.DrawText("#\tÄß", 0, 0, 0xFFFFFFFFu);
+  text.DrawText("#\tÄß"_cp, 0, 0, 0xFFFFFFFFu);
   EXPECT_EQ(GlyphAt(0, 0), 0);
   EXPECT_EQ(GlyphAt(10, 0), 0);
   EXPECT_EQ(GlyphAt(20, 0), 27);

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/cp1252.h"
 #include "rules/bonus_sequence.h"
 #include "rules/level_end.h"
 #include "rules_support.h"
@@ -29,7 +30,7 @@ TEST(LevelEnd, AnEmptyBoardGivesTenPercentAndANewLevel) {
             std::vector<std::string>{
                 "message [Alle Steine entfernt! Sie bekommen 10 Prozent ihrer bisherigen Punkte "
                 "als Bonus! @112,364 #FFFFFFFF] [Das sind 123.400000 Bonuspunkte! @112,384 "
-                "#FFFFFFFF] [Nächster Level wurde erreicht! @112,404 #FFFFFFFF] pause 4000"});
+                "#FFFFFFFF] [Nächster Level wurde erreicht! @112,404 #FFFFFFFF] pause 4000"_cp});
   EXPECT_EQ(match.Score, 1357);
   EXPECT_EQ(match.Multiplier, 1);
   EXPECT_EQ(match.UltraMultiplier, 4);

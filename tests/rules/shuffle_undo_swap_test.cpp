@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/cp1252.h"
 #include "rules/removal_step.h"
 #include "rules/shuffle.h"
 #include "rules/swap_step.h"
@@ -15,7 +16,7 @@ using test::CountCode;
 using test::Rig;
 
 const char* const kUndoEvent =
-    "message [Ihr letzter Zug wurde zurückgenommen! @312,384 #FF00FF00] pause 1000";
+    "message [Ihr letzter Zug wurde zurückgenommen! @312,384 #FF00FF00] pause 1000"_cp;
 
 Board MixedBoard() {
   return BoardOf({"....5..........7", "..126.3........4", "1122334411223344", "4321432143214321"});

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/cp1252.h"
 #include "core/report.h"
 
 namespace kb::platform {
@@ -61,7 +62,7 @@ SdlAudio::SdlAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   Mix_Init(MIX_INIT_OGG);
   if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-    ReportProblem(std::string("Tonausgabe nicht möglich: ") + Mix_GetError());
+    ReportProblem("Tonausgabe nicht möglich: "_cp + std::string(Mix_GetError()));
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }

@@ -132,7 +132,7 @@ std::string NoDisplayMessage() {
   const std::string where =
       displays.empty() ? "Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt)"
                        : "Kein Bildschirm erreichbar (" + displays + ")";
-  return where + "; das Spiel braucht eine grafische Oberfläche.";
+  return where + "; das Spiel braucht eine grafische Oberfläche."_cp;
 }
 
 }  // namespace
@@ -195,7 +195,7 @@ bool SdlPlatform::Open(bool inWindow) {
   frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                              kScreenWidth, kScreenHeight);
   if (frame_ == nullptr) {
-    ReportSdlError("Die Bildfläche konnte nicht erzeugt werden");
+    ReportSdlError("Die Bildfläche konnte nicht erzeugt werden"_cp);
     return false;
   }
   SDL_ShowCursor(SDL_DISABLE);
