@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <regex>
+#include <string>
 #include <system_error>
 
 #include "core/cp1252.h"
@@ -102,15 +102,28 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
   return -1;
 }
 
-// A temporary file of this game, with the process that made it; older builds
-// used the target's name with ".tmp" added.
-bool IsLeftoverTemporary(const std::string& name) {
-  static const std::regex kCurrent(R"(.+\.tmp\.(\d{1,9})\.[0-9a-f]{8})");
-  std::smatch match;
-  if (std::regex_match(name, match, kCurrent)) {
-    const auto maker = static_cast<pid_t>(std::stol(match[1].str()));
-    // A save of another game running at the same time is left alone.
-    return maker != ::getpid() && ::kill(maker, 0) != 0 && errno == ESRCH;
+// A temporary file of this game, "<target>.tmp.<process>.<8 hex digits>",
+// whose process no longer runs; older builds used the target's name with
+// ".tmp" added.
+bool OnlyOf(std::string_view text, std::string_view characters) {
+  return !text.empty() && text.find_first_not_of(characters) == std::string_view::npos;
+}
+
+bool IsLeftoverTemporary(std::string_view name) {
+  const size_t randomDot = name.rfind('.');
+  const size_t processDot = randomDot == std::string_view::npos || randomDot == 0
+                                ? randomDot
+                                : name.rfind('.', randomDot - 1);
+  if (processDot != std::string_view::npos && randomDot != std::string_view::npos) {
+    const std::string_view target = name.substr(0, processDot);
+    const std::string_view process = name.substr(processDot + 1, randomDot - processDot - 1);
+    const std::string_view random = name.substr(randomDot + 1);
+    if (target.size() > 4 && target.ends_with(".tmp") && process.size() <= 9 &&
+        OnlyOf(process, "0123456789") && random.size() == 8 && OnlyOf(random, "0123456789abcdef")) {
+      const auto maker = static_cast<pid_t>(std::stol(std::string(process)));
+      // A save of another game running at the same time is left alone.
+      return maker != ::getpid() && ::kill(maker, 0) != 0 && errno == ESRCH;
+    }
   }
   return name.ends_with(".bin.tmp") || name.ends_with(".bmp.tmp");
 }
@@ -176,7 +189,7 @@ void DiskFileSystem::RemoveLeftoverTemporaries() const {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
       if (entry.is_directory(ec)) continue;
-      if (IsLeftoverTemporary(entry.path().filename().string())) ::unlink(entry.path().c_str());
+      if (IsLeftoverTemporary(entry.path().filename().native())) ::unlink(entry.path().c_str());
     }
   }
 }
