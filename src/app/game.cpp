@@ -35,6 +35,9 @@ void Game::Init() {
   ShowTitle();
 }
 
+// MENDED: a player who started the game from the desktop never sees standard
+// error, so a failed save is also told in a box, once until a save of that file
+// succeeds again.
 void Game::TellSaveFailure(const char* text, bool& told) {
   if (told) return;
   told = true;

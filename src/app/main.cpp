@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   kb::platform::SdlPlatform machine;
   if (!machine.Open(window)) return 1;
   kb::platform::DiskFileSystem files(folders.data, folders.player);
+  // MENDED: what saves cut short left behind goes before the game saves anything.
   files.RemoveLeftoverTemporaries();
   kb::platform::SdlAudio audio;
   kb::platform::Platform platform{machine, machine, machine, machine, files, audio};

@@ -24,8 +24,8 @@ void MusicPlayer::PlayMusicTrack(int32_t track) {
   trackLengthMs_[static_cast<size_t>(track)] = std::max<int64_t>(length, 0);
   trackStart_ = clock_.TickCount();
   playingTrack_ = track;
-  // A track that cannot be played counts as ended at once, so that the other
-  // one takes over. When neither plays (no sound device, or both files
+  // MENDED: a track that cannot be played counts as ended at once, so that the
+  // other one takes over. When neither plays (no sound device, or both files
   // damaged) the screens stay silent instead of trying again in every pass.
   unplayableInARow_ = length > 0 ? 0 : unplayableInARow_ + 1;
   playing_ = unplayableInARow_ < 2;

@@ -35,10 +35,11 @@ void Game::EnterName(const char* place) {
   music.WaitWithMusic(1000);
   input.FlushKeyboard(64);
 
-  // One step at the start of every period of about 100 ms: the step rhythm
-  // is also the repeat rate of a held key. A display that presents at once
-  // finishes a step well inside the first 2 ms of the period, so the period
-  // remembers its step; a second one would type every key twice.
+  // KEPT: one step at the start of every period of about 100 ms, which is also
+  // the repeat rate of a held key; only RETURN or a click ends the entry, not ESC.
+  // MENDED: a display that presents at once finishes a step well inside the
+  // first 2 ms of the period, so the period remembers its step; a second one
+  // would type every key twice.
   bool stepped = false;
   while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
     if (Before(deadline, now)) {
@@ -71,6 +72,8 @@ void Game::EnterFileName() {
   platform::Clock& clock = platform.clock;
   int32_t length = 0;
   ScreenshotName.fill('\0');
+  // KEPT: as in the name entry, a held key types once a step and ESC does not
+  // cancel.
   while (!input.KeyDown(key::kReturn) && input.LeftButton == 0) {
     const uint32_t deadline = clock.TickCount() + 100;
     while (Before(clock.TickCount(), deadline)) clock.SleepMicroseconds(1000);

@@ -35,6 +35,8 @@ HighscoreFileBytes EncodeHighscores(const HighscoreList& list) {
 
 HighscoreList DecodeHighscores(std::span<const uint8_t> bytes) {
   HighscoreList list{};
+  // MENDED: a missing, short or unreadable file is 20 entries of 0 points with
+  // empty names.
   if (bytes.size() < kHighscoreFileSize) return list;
   for (size_t r = 0; r < list.size(); ++r) {
     const uint8_t* p = bytes.data() + r * kHighscoreRecordSize;
@@ -45,8 +47,8 @@ HighscoreList DecodeHighscores(std::span<const uint8_t> bytes) {
     for (size_t i = 0; i < name.size(); ++i) {
       name[i] = static_cast<char>(p[4 + i] ^ NameMaskByte(r, i));
     }
-    // A damaged name must still end inside its 32 bytes; an intact one keeps
-    // every byte, also those after its zero.
+    // MENDED: a damaged name must still end inside its 32 bytes; an intact one
+    // keeps every byte, also those after its zero.
     bool ends = false;
     for (const char c : name) ends = ends || c == '\0';
     if (!ends) name[kMaxTextLength] = '\0';

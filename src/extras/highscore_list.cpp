@@ -6,6 +6,8 @@ bool MakesTheList(const HighscoreList& list, int32_t score) {
   return score > list[kHighscoreCount - 1].Score;
 }
 
+// KEPT: the place shown counts equal scores ahead of the new one, while
+// InsertHighscore stores the new entry ahead of them.
 int32_t PlaceToShow(const HighscoreList& list, int32_t score) {
   for (int32_t i = 0; i < kHighscoreCount; ++i) {
     if (list[static_cast<size_t>(i)].Score < score) return i + 1;

@@ -58,9 +58,9 @@ void Game::OfferHighscore(int32_t score) {
     char place[12];
     std::snprintf(place, sizeof place, "%d", PlaceToShow(list, score));
     EnterName(place);
-    // Read again, as the game always did. A table that cannot be read now
-    // must not become an empty one saved over the real one: the one read
-    // before the name was typed stands in, and without either nothing is
+    // MENDED: read again, as the game always did, but a table that cannot be
+    // read now must not become an empty one saved over the real one: the one
+    // read before the name was typed stands in, and without either nothing is
     // saved.
     HighscoreList current;
     const bool readAfter = ReadHighscores(platform.files, current);

@@ -17,9 +17,13 @@ void Game::TakeScreenshot() {
   char path[50] = {};
   std::snprintf(path, sizeof path, "Screenshots\\%s.bmp", ScreenshotName.data());
   const std::vector<uint8_t> bytes = EncodeBmp(shot);
+  // MENDED: the folder is made where it is missing; a failed save is reported
+  // once.
   const bool saved =
       platform.files.MakeFolder("Screenshots") && platform.files.WriteFile(path, bytes);
   if (!saved) {
+    // MENDED: the message is built whole; the fixed buffer it once had was two
+    // bytes short for the longest name.
     ReportProblem(std::string("Der Screenshot \"") + path + "\" konnte nicht gespeichert werden.");
   }
   input.FlushKeyboard(100000);

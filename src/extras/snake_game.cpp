@@ -29,6 +29,7 @@ bool LeavesField(const SnakeSegment& piece) {
 
 }  // namespace
 
+// KEPT: the egg may land under the snake, hidden there until the head reaches it.
 void SnakeGame::PlaceEgg(Chance& chance) {
   EggX = kFirstCentre + kCell * static_cast<int32_t>(chance.Draw() & 15u);
   EggY = kFirstCentre + kCell * static_cast<int32_t>(chance.Draw() & 15u);
@@ -74,6 +75,8 @@ void SnakeGame::FollowHead() {
 void SnakeGame::EatEgg(Chance& chance) {
   PlaceEgg(chance);
   Points += kEggPoints;
+  // MENDED: the snake stops growing at 256 pieces, when it fills the field, and
+  // the game ends.
   if (LastIndex + 1 >= kMaxPieces) {
     GameOver = true;
     return;

@@ -109,6 +109,7 @@ void Game::RunSnakeGame(bool standalone) {
   while (!input.KeyDown(key::kEscape) && input.RightButton == 0 && !snake.GameOver) SnakeStep();
 
   if (standalone) {
+    // MENDED: the snake game's own points, not the score of the last match.
     OfferHighscore(SnakeProduct());
     input.FlushKeyboard(100000);
   }
@@ -131,7 +132,7 @@ void Game::SnakeStep() {
                input.KeyDown(key::kRight) || kPadRight.Holds(input),
                input.KeyDown(key::kDown) || kPadDown.Holds(input)});
 
-  // The egg goes under the snake: one placed beneath it stays hidden.
+  // KEPT: the egg goes under the snake: one placed beneath it stays hidden.
   sprites.Draw(set.egg, 1.0f, 1.0f, kCentre, kCentre, 0.0f, snake.EggX - 24, snake.EggY - 24,
                kWhite);
   snake.Move();

@@ -34,7 +34,8 @@ bool Down(const platform::KeyState& keys, uint8_t code) {
 int32_t AppendTypedKeys(int32_t length, TextBuffer& text, const platform::KeyState& keys) {
   const bool shift = Down(keys, key::kLeftShift) || Down(keys, key::kRightShift);
   for (const TypedKey& typed : kTypedKeys) {
-    // Several keys at once near the end must not push out the terminating zero.
+    // MENDED: typing stops at 31 characters; several keys at once near the end
+    // must not push out the terminating zero.
     if (length >= kMaxTextLength) break;
     if (!Down(keys, typed.mainKey) && !Down(keys, typed.padKey)) continue;
     const bool letter = typed.character >= 'a' && typed.character <= 'z';

@@ -72,6 +72,7 @@ void Game::DrawCellExplosion(int32_t column, int32_t row) {
   const int32_t left =
       column * kCellSize + (IsTwoPlayer() && column >= kHalfWidth ? kRightHalfShift : 0);
   const int32_t top = row * kCellSize;
+  // MENDED: a stored ring width beyond 60 is cut here, where it is used.
   const int32_t width = std::clamp(options.RingWidth, 0, 60);
   auto burst = [&](float scale, int32_t inset) {
     sprites.DrawPart(resources.explosion, scale, scale, 48.0f, 48.0f, 0.0f, left - inset,

@@ -19,8 +19,8 @@ double Game::MeasureFrameRate(bool draw) {
   const int32_t x = IsTwoPlayer() ? -384 : 0;
   ++PassCount;
   CurrentCounter = platform.clock.PerformanceCounter();
-  // Two reads of the same counter value would divide by zero; the rate of
-  // the pass before stands for such a pass.
+  // MENDED: two reads of the same counter value would divide by zero; the rate
+  // of the pass before stands for such a pass.
   if (CurrentCounter > LastCounter) {
     CurrentRate =
         static_cast<double>(CounterFrequency) / static_cast<double>(CurrentCounter - LastCounter);

@@ -49,10 +49,10 @@ PlayerInput Game::ReadPlayerInput() const {
 }
 
 void Game::AdvanceAnimation(double rate) {
-  // Two radians a second, and a pulse of e^(+-2t), whatever the pass rate. The
-  // first pass of a match measures the time since the previous match; its
-  // step is capped so that a marked connector does not jump to a hundred
-  // times its size.
+  // Two radians a second, and a pulse of e^(+-2t), whatever the pass rate.
+  // MENDED: the first pass of a match measures the time since the previous
+  // match; its step is capped so that a marked connector does not jump to a
+  // hundred times its size. The angle stays small to keep its precision.
   const double step = std::isfinite(rate) && rate > 10.0 ? 2.0 / rate : 0.2;
   SpinAngle = std::fmod(SpinAngle + static_cast<float>(step), kTwoPi * 1024.0f);
   if (PulseX > 4.0f) PulseGrowing = false;

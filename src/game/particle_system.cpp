@@ -235,6 +235,7 @@ int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int16_t
 
 ParticleSystem::ParticleSystem() : clouds_(static_cast<size_t>(kBoardSize) * kBoardSize) {}
 
+// MENDED: a stored count beyond 4096 is cut here, where it is used.
 int32_t ParticleSystem::ClampCount(int32_t perStone) {
   return std::clamp(perStone, 0, kMaxPerStone);
 }
@@ -267,9 +268,9 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
 int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
                                     const uint16_t* values, uint32_t tick, int32_t centreX,
                                     int32_t centreY) {
-  // A spark born outside the screen or standing still never lives; it is not
-  // counted, so that the cloud's count still comes down to 0 when the last
-  // living spark stops.
+  // MENDED: a spark born outside the screen or standing still never lives; it
+  // is not counted, so that the cloud's count still comes down to 0 when the
+  // last living spark stops.
   int32_t alive = 0;
   for (int32_t k = 0; k < count; ++k) {
     const uint16_t* draws = values + 4 * k;

@@ -11,10 +11,10 @@ namespace kb {
 
 // Every picture is read once from an outside file, so a decoder must treat its
 // input as hostile: any fault gives nullopt and a short message, never a crash.
-// Limits are checked before any pixel memory is taken. No picture of the game
-// has more pixels than the 1024 x 768 screen; a few times that is room enough,
-// and keeps a small file that claims a giant picture from taking seconds and
-// hundreds of megabytes.
+// MENDED: limits are checked before any pixel memory is taken. No picture of the
+// game has more pixels than the 1024 x 768 screen; a few times that is room
+// enough, and keeps a small file that claims a giant picture from taking seconds
+// and hundreds of megabytes.
 inline constexpr int64_t kMaxImageSide = 16384;
 inline constexpr int64_t kMaxImagePixels = 4 * 1024 * 768;
 

@@ -32,6 +32,8 @@ class InputDevice {
   void FlushKeyboard(int reads);
   void Shutdown() {}
 
+  // KEPT: a key is a level, not a press, as the game always read it: a held key
+  // acts again at every read that tests it.
   bool KeyDown(uint8_t code) const { return (keys_[code] & 0x80u) != 0; }
   const platform::KeyState& Keys() const { return keys_; }
   void SetPointer(int32_t x, int32_t y) {

@@ -32,9 +32,9 @@ bool IsRegularFile(const struct stat& st) {
   return S_ISREG(st.st_mode);
 }
 
-// Only a regular file is opened at all: a pipe would block the game for
-// good, a device could feed it for ever. The open does not block either, and
-// the type is checked again on what was opened, in case the name changed
+// MENDED: only a regular file is opened at all: a pipe would block the game
+// for good, a device could feed it for ever. The open does not block either,
+// and the type is checked again on what was opened, in case the name changed
 // hands in between.
 ReadResult ReadRegularFile(const std::filesystem::path& path, std::vector<uint8_t>& out,
                            size_t maxBytes) {
@@ -83,9 +83,10 @@ ReadResult ReadRegularFile(const std::filesystem::path& path, std::vector<uint8_
 }
 
 // A temporary file is named after its target, the game's process and a
-// random part: "Optionen.bin.tmp.4711.9f3a0c2e". It is always a new file,
-// never one that is there already, and never reached through a link, so that
-// a link planted under the name cannot make the game write elsewhere.
+// random part: "Optionen.bin.tmp.4711.9f3a0c2e".
+// MENDED: it is always a new file, never one that is there already, and never
+// reached through a link, so that a link planted under the name cannot make the
+// game write elsewhere.
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     uint32_t random = 0;

@@ -10,13 +10,13 @@
 
 namespace kb::platform {
 
-// The game names its files as the original did: relative to the working
+// The game names its files as it always did: relative to the working
 // folder, with backslashes, in Windows-1252 ("Hintergr\xfcnde\Menue.jpg").
 // On disk they are UTF-8 paths with slashes ("Hintergründe/Menue.jpg").
 std::string GamePathToUtf8(std::string_view gamePath);
 
-// No picture, sound or music track of the game comes near this; a larger
-// file is not one of them, and reading it whole would only eat memory.
+// MENDED: no picture, sound or music track of the game comes near this; a
+// larger file is not one of them, and reading it whole would only eat memory.
 inline constexpr size_t kMaxMediaFileBytes = size_t{32} << 20;
 
 enum class ReadResult {

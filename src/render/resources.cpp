@@ -79,6 +79,7 @@ void LoadSnakeSet(SpriteDrawer& sprites, const std::string& folder, SnakeSet& se
   set.bodyRound = cell("snakebody_round.bmp");
 }
 
+// MENDED: a stored set number beyond the existing sets draws the nearest one.
 template <typename T, size_t N>
 const T& Clamped(const std::array<T, N>& sets, int index) {
   if (index < 0) return sets[0];
@@ -128,6 +129,7 @@ void LoadResources(SpriteDrawer& sprites, Resources& r) {
   r.controlPad = sprites.LoadTexture("Steuerkreuz.jpg", kCell, kCell);
   r.gridLine = sprites.LoadTexture("Raster.jpg", 768, 1);
 
+  // KEPT: loaded as always, though every background drawn overwrites it unseen.
   r.staging = sprites.LoadSurface("Titelbild.bmp", true, 1024, 768);
   r.titleBackground = sprites.LoadSurface("Hintergründe\\Titelbild.jpg"_cp, false, 1024, 768);
   r.menuBackground = sprites.LoadSurface("Hintergründe\\Menue.jpg"_cp, false, 1024, 768);

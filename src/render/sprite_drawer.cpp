@@ -23,6 +23,8 @@ Image FitTo(Image picture, int width, int height) {
 SpriteDrawer::SpriteDrawer(Renderer& renderer, platform::FileSystem& files)
     : renderer_(renderer), files_(files) {}
 
+// MENDED: a missing, oversized or damaged picture is reported once on standard
+// error; its texture draws nothing and its surface stays black.
 bool SpriteDrawer::ReadPicture(std::string_view file, Image& out) {
   const std::string shown(file);
   const platform::ReadResult read =
@@ -104,6 +106,8 @@ void SpriteDrawer::DrawSurface(SurfaceHandle surface, int centreX, int centreY, 
 void SpriteDrawer::DrawBackground(SurfaceHandle surface) {
   const Image* source = Surface(surface);
   if (source == nullptr || staging_ == kNoHandle) return;
+  // KEPT: every background is copied through the staging surface first, so the
+  // picture loaded for the staging surface itself is never shown.
   Image& staging = surfaces_[static_cast<size_t>(staging_)];
   if (source != &staging && stagingHolds_ != surface) {
     stagingHolds_ = surface;

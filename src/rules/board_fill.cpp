@@ -68,7 +68,7 @@ void StartMatch(RulesState& state, Chance& chance) {
   match.UltraMultiplier = 1;
   match.SwapFirst = ScreenPoint{};
   match.SwapPoints = 5;
-  // A bonus earned in a match that was left before it ran goes with it.
+  // MENDED: a bonus earned in a match that was left before it ran goes with it.
   match.BonusCountdown = 0;
   match.BonusLevel = 0;
   ClearGrid(state.effects.RemovalAnimGrid);

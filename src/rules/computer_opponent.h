@@ -8,8 +8,9 @@ inline constexpr int32_t kNoTarget = 1000;
 inline constexpr int32_t kWeakestStrength = 0;
 inline constexpr int32_t kStrongestStrength = 19;
 
-// The computer's memory between turn steps. It lives for the whole run: a walk that a
-// match left unfinished goes on in the next one.
+// The computer's memory between turn steps.
+// KEPT: it lives for the whole run, so a walk that a match or a bout left unfinished
+// goes on in the next one.
 struct ComputerOpponent {
   int32_t TargetColumn = kNoTarget;  // 0 to 7, or kNoTarget
   int32_t TargetRow = kNoTarget;     // 0 to 15, or kNoTarget

@@ -10,8 +10,8 @@
 namespace kb {
 namespace {
 
-// The generator reaches every cell long before this many draws; the bound only keeps
-// a broken random source from hanging the game.
+// MENDED: the generator reaches every cell long before this many draws; the bound
+// only keeps a broken random source from hanging the game.
 constexpr int32_t kMaxCellDraws = 1 << 20;
 constexpr int32_t kFirstWeighingStrength = 8;
 constexpr int32_t kEveryCellStrength = 7;
@@ -94,7 +94,7 @@ bool PassedOver(const RulesState& state, int32_t size, const Survey& survey) {
 }  // namespace
 
 void PlanByRandomTries(RulesState& state, Chance& chance, int32_t strength) {
-  // Mended: in an empty half the draws for a stone would never end. The computer then
+  // MENDED: in an empty half the draws for a stone would never end. The computer then
   // sets no target and commits on its cursor's cell, which passes the turn.
   if (StonesIn(state.board, BoardRegion::LeftHalf) == 0) return;
   const int32_t tries = 1 << std::clamp(strength, 0, kEveryCellStrength - 1);

@@ -13,7 +13,7 @@ constexpr int32_t GroupValue(int32_t size) {
   return size + 5 * (size / 5) * (size / 5);
 }
 
-// Any stored strength plays as the nearest of 0 to 19.
+// MENDED: any stored strength plays as the nearest of 0 to 19.
 int32_t ClampStrength(int32_t strength);
 
 // One turn step of the computer on the left half: with a target, the second cursor

@@ -7,9 +7,9 @@
 
 namespace kb {
 
-// Cursor positions are cell centres in pixels. Every conversion to a cell index is
-// clamped, so a pointer on the screen's last pixel row or column never addresses
-// row or column 16.
+// Cursor positions are cell centres in pixels.
+// MENDED: every conversion to a cell index is clamped, so a pointer on the screen's
+// last pixel row or column never addresses row or column 16.
 
 constexpr int32_t CellCentre(int32_t index) {
   return index * kCellSize + kCellSize / 2;
@@ -60,8 +60,9 @@ constexpr int32_t CentreOfPointerCell(int32_t pointer) {
 }
 
 // The centre, counted from the right half's left edge, of the right-half cell under a
-// pointer x of 640 or more. The pointer can stand at 1024, one pixel beyond the last
-// column, which still means the last column.
+// pointer x of 640 or more.
+// MENDED: the pointer can stand at 1024, one pixel beyond the last column, which
+// still means the last column.
 constexpr int32_t RightHalfCentreUnderPointer(int32_t pointerX) {
   const int32_t local = std::clamp(pointerX - kRightHalfScreenX, 0, kHalfPixels - 1);
   return local - local % kCellSize + kCellSize / 2;

@@ -47,6 +47,8 @@ class GroupSearch {
   void Visit(int32_t column, int32_t row, Step arrivedBy) {
     marks_[row][column] = 1;
     const StoneCode code = board_.cells[row][column];
+    // KEPT: one search colour for the whole search, the last colour passed, so the
+    // order of the search decides which stones a multiplier joins.
     if (IsColour(code)) searchColour_ = code;
     switch (arrivedBy) {
       case Step::kRight:
@@ -88,6 +90,8 @@ int32_t FindGroup(const Board& board, MarkGrid& marks, BoardRegion region, int32
   const StoneCode start = board.cells[row][column];
   if (!CanJoinGroup(start)) return 0;
 
+  // KEPT: started on a multiplier the search colour is unset, so no colour stone
+  // beside it joins.
   GroupSearch search(board, marks, columns, IsColour(start) ? start : 0);
   // The start cell stays unmarked here, so a chain may come back to it like any cell.
   search.TestNeighbour(column, row, Step::kRight);

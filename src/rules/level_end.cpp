@@ -18,7 +18,8 @@ struct BoardSurvey {
   std::array<int32_t, 7> count{};  // cells holding codes 1 to 6
 };
 
-// Any two neighbours with the same code count, the special stones included.
+// KEPT: any two neighbours with the same code count, the special stones included; a
+// connector beside a stone of another code is no pair.
 BoardSurvey Survey(const Board& board) {
   BoardSurvey survey;
   for (int32_t row = 0; row < kBoardSize; ++row) {

@@ -83,6 +83,8 @@ int32_t SplitBoardRemoval(RulesState& state, PlayerInput& input, Chance& chance,
   const int32_t sender = SplitBoardCommit(state, input);
   ClearButtons(input, observer);
   if (sender == 0) return 0;
+  // KEPT: every commit passes the turn, one on no group included; during the bout-end
+  // display it still removes its group but sends nothing.
   match.Turn = sender == kRightPlayer ? kLeftOnTurn : kRightOnTurn;
   const ColumnRange half =
       RegionColumns(sender == kRightPlayer ? BoardRegion::RightHalf : BoardRegion::LeftHalf);
@@ -114,8 +116,9 @@ void RemoveMarkedStones(RulesState& state, int32_t firstColumn, int32_t lastColu
 
 void CommitOnePlayer(RulesState& state, RulesObserver& observer) {
   MatchState& match = state.match;
+  // KEPT: a commit on no group still pauses and replaces the snapshot, with the
+  // unchanged board.
   observer.Pause(kCommitPauseMs);
-  // A commit on no group still replaces the snapshot, with the unchanged board.
   match.Undo.Kind = kUndoRemoval;
   match.Undo.board = state.board;
   match.Undo.Score = match.Score;

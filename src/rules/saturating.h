@@ -5,8 +5,8 @@
 
 namespace kb {
 
-// The score and its factors only ever grow; past the 32-bit range they stay at the
-// largest value instead of wrapping.
+// MENDED: the score and its factors only ever grow; past the 32-bit range they stay
+// at the largest value instead of wrapping into negative scores.
 
 constexpr int32_t SaturatingAdd(int32_t a, int32_t b) {
   int32_t sum = 0;

@@ -20,6 +20,8 @@ int32_t GroupPoints(int32_t size, int32_t multiplier, int32_t ultraMultiplier) {
 void ScoreGroup(RulesState& state) {
   MatchState& match = state.match;
   const int32_t size = state.GroupSizeA;
+  // KEPT: the group is scored with the multiplier it found; its multiplier stones
+  // raise the multiplier by the group's size only afterwards.
   const int32_t points = GroupPoints(size, match.Multiplier, match.UltraMultiplier);
   if (points > 1) match.Score = SaturatingAdd(match.Score, points);
   for (int32_t row = 0; row < kBoardSize; ++row) {

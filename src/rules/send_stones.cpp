@@ -6,8 +6,8 @@ namespace kb {
 namespace {
 
 constexpr uint32_t kConnectorChance = 50;
-// The generator reaches every column long before this many draws; the bound only keeps
-// a broken random source from hanging the game.
+// MENDED: the generator reaches every column long before this many draws; the bound
+// only keeps a broken random source from hanging the game.
 constexpr int32_t kMaxColumnDraws = 1 << 16;
 
 int32_t ColumnHeight(const Board& board, int32_t column, int32_t from = 0) {
@@ -22,9 +22,9 @@ class HalfStacks {
     for (int32_t c = 0; c < kHalfWidth; ++c) heights_[c] = ColumnHeight(board, firstColumn + c);
   }
 
-  // Takes the top cell of a randomly drawn column that still has room. A gap that
-  // settling left under stones is filled first, and the stack then counts on past the
-  // stones above it, so a sent stone never lands on a stone.
+  // Takes the top cell of a randomly drawn column that still has room.
+  // MENDED: a gap that settling left under stones is filled first, and the stack
+  // then counts on past the stones above it, so a sent stone never lands on a stone.
   StoneCode& Claim(Chance& chance) {
     const int32_t c = DrawColumn(chance);
     StoneCode& cell = board_.cells[kBoardSize - 1 - heights_[c]][firstColumn_ + c];
@@ -81,9 +81,9 @@ int32_t SendStones(RulesState& state, int32_t sender, Chance& chance) {
   if (size <= 0) return 0;
   const BoardRegion target =
       sender == kRightPlayer ? BoardRegion::LeftHalf : BoardRegion::RightHalf;
-  // 64-bit, so that no group size can overflow the room test. The room is every empty
-  // cell: with a gap under stones the stacks' heights alone would promise cells that
-  // only the stones above the gap occupy.
+  // 64-bit, so that no group size can overflow the room test.
+  // MENDED: the room is every empty cell: with a gap under stones the stacks' heights
+  // alone would promise cells that only the stones above the gap occupy.
   const int64_t extra = static_cast<int64_t>(size / 5) * (size / 5);
   if (size + extra > kHalfCells - StonesIn(state.board, target)) return sender;
 

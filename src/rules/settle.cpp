@@ -3,9 +3,9 @@
 namespace kb {
 namespace {
 
-// Kept from the original: each row lets the stones above it drop at most ten times,
-// not sixteen, so a run of more than ten empty cells under stones leaves a gap at its
-// bottom until the next settling.
+// KEPT: as the game always did, each row lets the stones above it drop at most ten
+// times, not sixteen, so a run of more than ten empty cells under stones leaves a gap
+// at its bottom until the next settling.
 constexpr int32_t kDropRepeats = 10;
 
 bool StoneAbove(const Board& board, int32_t column, int32_t row) {

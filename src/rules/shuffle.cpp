@@ -6,8 +6,8 @@
 namespace kb {
 namespace {
 
-// The generator reaches every cell long before this many draws; the bound only keeps
-// a broken random source from hanging the game.
+// MENDED: the generator reaches every cell long before this many draws; the bound
+// only keeps a broken random source from hanging the game.
 constexpr int32_t kMaxTargetDraws = 1 << 20;
 
 struct Target {

@@ -8,6 +8,7 @@
 namespace kb {
 namespace {
 
+// KEPT: the step that completes a swap already counts this cooldown down once.
 constexpr int32_t kSwapCooldownSteps = 15;
 
 }  // namespace

@@ -10,8 +10,9 @@
 namespace kb {
 namespace {
 
-// After the cursor keys have been read they rest for the next turn step: the delay is
-// counted down before it is tested, so a held key repeats on every second step.
+// KEPT: after the cursor keys have been read they rest for the next turn step: the
+// delay is counted down before it is tested, so a held key repeats on every second
+// step.
 constexpr int32_t kKeyRepeatSteps = 2;
 constexpr int32_t kFirstCentre = CellCentre(0);
 constexpr int32_t kLastCentre = CellCentre(kBoardSize - 1);
@@ -35,7 +36,7 @@ void HandleButtons(RulesState& state, const PlayerInput& input, Chance& chance,
   if (kShuffleButton.Contains(x, y))
     ShuffleTrigger(state, chance, observer, MessageFrame::kCurrent);
   if (kUndoButton.Contains(x, y)) UndoLastStep(state, observer);
-  // The swap button only ever switches the mode on.
+  // KEPT: the swap button only ever switches the mode on, as it always did.
   if (kSwapButton.Contains(x, y) && match.SwapModeArmed == 0) match.SwapModeArmed = 1;
   if (kExitButton.Contains(x, y)) match.QuitRequested = 1;
 }

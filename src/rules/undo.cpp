@@ -11,6 +11,7 @@ void UndoLastStep(RulesState& state, RulesObserver& observer) {
   bool undone = true;
   switch (undo.Kind) {
     case kUndoRemoval:
+      // KEPT: nothing is undone on a full board, and a bonus the removal armed stays.
       undone = HasEmptyCell(state.board);
       if (undone) {
         state.board = undo.board;

@@ -21,6 +21,8 @@ void Game::RunCredits() {
     music.WaitWithMusic(20);
     input.ReadKeyboard();
     input.ReadMouse();
+    // KEPT: a RETURN still held after the flush ends the credits at their first
+    // frame.
     if (input.KeyDown(key::kReturn) || input.KeyDown(key::kEscape) || input.LeftButton != 0 ||
         input.RightButton != 0) {
       return;

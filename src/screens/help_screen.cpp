@@ -14,7 +14,8 @@ constexpr int32_t kVisibleRows = 25;     // screen rows 0 to 24, y 30 to 510
 void Game::RunHelp() {
   EnterScreen("help");
   int32_t offset = 0;
-  // Runs at the display's pace: one row per presented frame while a key is held.
+  // KEPT: runs at the display's pace, one row per presented frame while a key is
+  // held.
   while (!(input.KeyDown(key::kEscape) || input.RightButton != 0)) {
     const int32_t shown = offset;
     input.ReadKeyboard();

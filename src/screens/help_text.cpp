@@ -49,7 +49,8 @@ constexpr std::array<ControlText, 18> kControls = {
 
 }  // namespace
 
-// The wording, slips included, is the game's own and stays as it is.
+// KEPT: the wording, slips included, is the game's own and stays as it is; row 99
+// runs past the right edge.
 const std::array<HelpLine, kHelpLineCount> kHelpLines = {{
     {0, kBlue, kControls[0].data()},
     {2, kWhite, kControls[1].data()},

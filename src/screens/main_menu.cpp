@@ -9,7 +9,8 @@ namespace {
 
 constexpr int32_t kExitEntry = 6;
 
-// Bands and images do not coincide; the bands alone pick an entry.
+// KEPT: bands and images do not coincide, as they never did; the bands alone pick
+// an entry.
 constexpr std::array<MenuEntry, 7> kMainMenuEntries = {{{381, 60, 60, 149},
                                                         {266, 130, 150, 234},
                                                         {388, 225, 235, 304},

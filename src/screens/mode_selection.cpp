@@ -29,6 +29,7 @@ void Game::RunModeSelection() {
   RunSelectionMenu(
       *this, menu, selection,
       [&] {
+        // KEPT: a RETURN still held from the main menu ends the selection at once.
         return input.KeyDown(key::kReturn) || input.KeyDown(key::kEscape) || input.RightButton != 0;
       },
       [&](int32_t entry) {

@@ -18,7 +18,8 @@ constexpr std::array<MenuEntry, 5> kOptionsEntries = {{{141, 130, 130, 229},
 
 void Game::RunOptionsMenu() {
   EnterScreen("options");
-  // Only these two start from 0 when the file does not reach them.
+  // KEPT: only these two start from 0, so a file too short to reach them leaves
+  // them at 0.
   options.ParticlesPerStone = 0;
   options.AiStrength = 0;
   ReadOptionsFile(platform.files, options);

@@ -29,10 +29,14 @@ void RunSelectionMenu(Game& game, const SelectionMenu& menu, int32_t& selection,
     if (input.KeyDown(key::kUp) && selection > 0) --selection;
     if (input.KeyDown(key::kDown) && selection < last) ++selection;
 
+    // KEPT: RETURN counts for as long as it is held, so a held RETURN starts the
+    // highlighted entry again in every frame.
     const bool returnDown = input.KeyDown(key::kReturn);
     if (input.LeftButton == 1 || returnDown) {
       const int32_t previous = selection;
       if (!returnDown) {
+        // KEPT: only the pointer's y picks, and a click outside every band starts
+        // the highlighted entry.
         const int32_t picked = EntryInBand(menu.entries, input.PointerY);
         if (picked >= 0) selection = picked;
       }

@@ -55,12 +55,13 @@ bool RunValueScreen(Game& game, const ValueScreen& screen, int32_t& working) {
     game.sprites.Draw(game.resources.save, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, kSaveImageX, kSaveImageY,
                       kWhite);
 
-    // Stops at both ends; a value from the file beyond them only moves inwards.
+    // KEPT: a value from the file is stepped from where it is, between two rows or
+    // beyond the ends; the ends only stop it moving further out.
     if (input.KeyDown(key::kUp) && working > 0) working -= screen.step;
     if (input.KeyDown(key::kDown) && working < last) working += screen.step;
 
-    // A click in the row column only picks; clearing the button keeps the
-    // screen open.
+    // KEPT: a click in the row column only picks, also on a heading there;
+    // clearing the button keeps the screen open.
     if (input.LeftButton == 1 && input.PointerX >= kValuePickLeft &&
         input.PointerX <= kValuePickRight) {
       const int32_t row = PickedValueRow(screen.rows, input.PointerX, input.PointerY);

@@ -10,7 +10,8 @@ struct SDL_Window;
 namespace kb::platform {
 
 // A message box shown by a process of its own, started from the game's own
-// program file. SDL's box keeps its caller waiting until it is answered,
+// program file.
+// MENDED: SDL's box keeps its caller waiting until it is answered,
 // deaf to signals and to the game window's close button; a box in another
 // process leaves the game free to watch its window meanwhile, and to take the
 // box off the screen when the game ends.

@@ -22,7 +22,7 @@ uint32_t LittleEndian(std::span<const uint8_t> bytes, size_t at, size_t size) {
   return value;
 }
 
-// SDL_mixer takes any format it knows in either role, and some of its
+// MENDED: SDL_mixer takes any format it knows in either role, and some of its
 // decoders fall over on crafted files (a WAV of 256 channels played as music,
 // an Ogg Vorbis effect with a damaged setup header: division by zero in the
 // libraries of Debian 12), and converting a WAV that claims 1 Hz to the

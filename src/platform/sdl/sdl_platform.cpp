@@ -103,8 +103,8 @@ SDL_Point WindowedSize(SDL_Point desktop) {
   return {static_cast<int>(kScreenWidth * fit), static_cast<int>(kScreenHeight * fit)};
 }
 
-// Without a display SDL falls back to a video driver that draws nowhere, and
-// the game would run unseen for ever. A driver the user names in
+// MENDED: without a display SDL falls back to a video driver that draws
+// nowhere, and the game would run unseen for ever. A driver the user names in
 // SDL_VIDEODRIVER (a list separated by commas) is asked for, as by the tests.
 bool DrawsNowhereUnasked() {
   const char* current = SDL_GetCurrentVideoDriver();
@@ -399,9 +399,9 @@ void SdlPlatform::Show(const char* text, const char* caption) {
                              window_);
     return;
   }
-  // The player needs the pointer to click the box. Meanwhile the game window
-  // still repaints itself and hears its close button and SIGTERM and SIGINT,
-  // which SDL turns into a close request when events are pumped.
+  // MENDED: while the box is open the game window still repaints itself and
+  // hears its close button and SIGTERM and SIGINT, which SDL turns into a close
+  // request when events are pumped. The player needs the pointer for the box.
   const SDL_bool relative = SDL_GetRelativeMouseMode();
   SDL_SetRelativeMouseMode(SDL_FALSE);
   while (box_.Open()) {
