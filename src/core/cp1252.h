@@ -97,8 +97,10 @@ inline constexpr auto kCp1252Text = ToCp1252<Text>();
 // sure no German text goes without it.
 // Write "Menüs\\"_cp + std::string(name), not std::string("Menüs\\"_cp) +
 // name: clang 14 crashes when a note names a _cp literal inside a temporary.
+// The conversion is always done while compiling; the operator itself is not
+// consteval because clang 14 leaves calls to it in function templates unresolved.
 template <cp1252_internal::Utf8Literal Text>
-consteval const char* operator""_cp() {
+constexpr const char* operator""_cp() {
   return cp1252_internal::kCp1252Text<Text>.data();
 }
 
