@@ -2,17 +2,13 @@
 
 #include <array>
 
+#include "core/fixed_ticks.h"
 #include "core/random.h"
 #include "rules/board_fill.h"
 #include "rules/computer_step.h"
 
 namespace kb {
 namespace {
-
-class StoppedClock : public TickSource {
- public:
-  uint32_t TickCount() override { return 0; }
-};
 
 constexpr int kBoards = 16;
 
@@ -67,7 +63,7 @@ void BM_ComputerPlan(benchmark::State& state) {
   const auto strength = static_cast<int32_t>(state.range(0));
   const auto position = static_cast<Position>(state.range(1));
   Random random;
-  StoppedClock clock;
+  FixedTicks clock;
   Chance chance(random, clock);
   std::array<RulesState, kBoards> states{};
   for (RulesState& rules : states) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/fixed_ticks.h"
 #include "core/random.h"
 #include "rules/board_fill.h"
 #include "rules/group_finder.h"
@@ -10,16 +11,11 @@
 namespace kb {
 namespace {
 
-class StoppedClock : public TickSource {
- public:
-  uint32_t TickCount() override { return 0; }
-};
-
 constexpr int kBoards = 16;
 
 std::array<Board, kBoards> FilledBoards() {
   Random random;
-  StoppedClock clock;
+  FixedTicks clock;
   Chance chance(random, clock);
   std::array<Board, kBoards> boards{};
   for (Board& board : boards) FillBoard(board, false, chance);

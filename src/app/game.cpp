@@ -1,5 +1,6 @@
 #include "app/game.h"
 
+#include "core/colours.h"
 #include "core/report.h"
 #include "input/key_codes.h"
 
@@ -23,7 +24,7 @@ void Game::Init() {
   random.Seed(platform.clock.MachineTicks());
   CounterFrequency = platform.clock.PerformanceFrequency();
   LastCounter = platform.clock.PerformanceCounter();
-  renderer.SetClearColour(0xFF000000u);
+  renderer.SetClearColour(kBlack);
   input.Init();
   input.SetPointer(512, 50);
   text.Load();

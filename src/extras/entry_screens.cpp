@@ -1,15 +1,12 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "core/cp1252.h"
 #include "input/key_codes.h"
 
 namespace kb {
 namespace {
-
-constexpr uint32_t kBlack = 0xFF000000u;
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
-constexpr uint32_t kBlue = 0xFF0000FFu;
 
 // Tick counts compared through their difference, so that the comparison
 // holds across the wrap of the 32-bit count.

@@ -1,13 +1,12 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "extras/highscore_file.h"
 #include "input/key_codes.h"
 
 namespace kb {
 namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
 // Right-aligned in ten characters of the fixed-pitch font; a negative score
 // is padded like one below 10.

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "extras/snake_look.h"
 #include "input/key_codes.h"
 #include "rules/saturating.h"
@@ -9,10 +10,6 @@
 namespace kb {
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
-constexpr uint32_t kRed = 0xFFFF0000u;
-constexpr uint32_t kGreen = 0xFF00FF00u;
-constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kStepMs = 100;
 constexpr int32_t kPadCentreX = 888;
 constexpr int32_t kPadCentreY = 456;

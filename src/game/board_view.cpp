@@ -2,15 +2,11 @@
 #include <cmath>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "game/rainbow_rings.h"
+#include "rules/cursor.h"
 
 namespace kb {
-namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
-constexpr int32_t kRightHalfShift = 256;
-
-}  // namespace
 
 void Game::DrawBoard() {
   const StoneSet& set = resources.Stones(options.GraphicSet);
@@ -24,8 +20,8 @@ void Game::DrawBoard() {
   }
   const ScreenPoint first = rules.match.SwapFirst;
   if (first.x > 0) {
-    sprites.Draw(set.swapMarker, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, first.x - 24 + (split ? 640 : 0),
-                 first.y - 24, kWhite);
+    sprites.Draw(set.swapMarker, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f,
+                 first.x - 24 + (split ? kRightHalfScreenX : 0), first.y - 24, kWhite);
   }
 }
 

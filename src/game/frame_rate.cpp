@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/colours.h"
 
 namespace kb {
 namespace {
@@ -34,7 +35,7 @@ double Game::MeasureFrameRate(bool draw) {
                                         : CurrentRate;
   if (draw) {
     char value[48];
-    text.DrawText("Framerate:", 780 + x, 0, 0xFFFFFFFFu);
+    text.DrawText("Framerate:", 780 + x, 0, kWhite);
     const struct {
       const char* label;
       double value;
@@ -42,9 +43,9 @@ double Game::MeasureFrameRate(bool draw) {
     } rows[] = {
         {"aktuell", CurrentRate, 20}, {"Durchschnitt", average, 40}, {"bester Wert", BestRate, 60}};
     for (const auto& row : rows) {
-      text.DrawText(row.label, 780 + x, row.y, 0xFFFFFFFFu);
+      text.DrawText(row.label, 780 + x, row.y, kWhite);
       std::snprintf(value, sizeof value, "%f", row.value);
-      text.DrawText(value, 950 - 10 * RateDigits(row.value) + x, row.y, 0xFFFFFFFFu);
+      text.DrawText(value, 950 - 10 * RateDigits(row.value) + x, row.y, kWhite);
     }
   }
   return CurrentRate;

@@ -2,11 +2,13 @@
 #include <cmath>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "game/match_observer.h"
 #include "input/key_codes.h"
 #include "rules/board_fill.h"
 #include "rules/bonus_sequence.h"
 #include "rules/bout_end.h"
+#include "rules/cursor.h"
 #include "rules/level_end.h"
 #include "rules/removal_step.h"
 #include "rules/shuffle.h"
@@ -82,19 +84,20 @@ void Game::BeginGridFrame() {
 
 void Game::DrawGridLines() {
   const bool split = IsTwoPlayer();
-  const int32_t offset = split ? 640 : 384;
+  // The second half's lines start at the right half's left edge.
+  const int32_t offset = split ? kRightHalfScreenX : kHalfPixels;
   const int32_t shift = split ? -48 : 0;
   const TextureHandle line = resources.gridLine;
   for (int32_t i = 0; i < 15; ++i) {
     const int32_t y = (i + 1) * 48;
-    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, 0, y, 0xFFFFFFFFu);
-    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, offset, y, 0xFFFFFFFFu);
+    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, 0, y, kWhite);
+    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, offset, y, kWhite);
   }
   for (int32_t i = 0; i < 8; ++i) {
     const int32_t x = (i + 1) * 48 - 192;
     for (const int32_t lineX : {x, x + offset + shift}) {
-      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 192, 0xFFFFFFFFu);
-      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 576, 0xFFFFFFFFu);
+      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 192, kWhite);
+      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 576, kWhite);
     }
   }
 }

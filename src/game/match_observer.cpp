@@ -1,6 +1,7 @@
 #include "game/match_observer.h"
 
 #include "app/game.h"
+#include "rules/cursor.h"
 
 namespace kb {
 
@@ -21,7 +22,7 @@ void MatchObserver::PlaySound(const char* fileName) {
 }
 
 void MatchObserver::StartParticles(int32_t column, int32_t row, int32_t centreX, int32_t centreY) {
-  const int32_t offset = game_.IsTwoPlayer() && column >= kHalfWidth ? 256 : 0;
+  const int32_t offset = game_.IsTwoPlayer() && column >= kHalfWidth ? kRightHalfShift : 0;
   game_.particles.SpawnParticles(game_.rules.effects.ParticleGrid, column, row, centreX, centreY,
                                  offset, game_.options.ParticlesPerStone, game_.chance);
 }

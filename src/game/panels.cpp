@@ -3,17 +3,14 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "core/cp1252.h"
+#include "rules/buttons.h"
+#include "rules/cursor.h"
 #include "rules/scoring.h"
 
 namespace kb {
 namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
-constexpr uint32_t kRed = 0xFFFF0000u;
-constexpr uint32_t kGreen = 0xFF00FF00u;
-constexpr uint32_t kBlue = 0xFF0000FFu;
-constexpr uint32_t kYellow = 0xFFFFFF00u;
 
 // The panels right-align their counts by three digit classes.
 int32_t CountDigits(int32_t value) {
@@ -145,23 +142,24 @@ void Game::DrawCursors() {
   const float rightAngle = m.Turn == 1 ? 0.0f : SpinAngle;
   sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, leftAngle, m.Cursor2X - 24, m.Cursor2Y - 24,
                kWhite);
-  sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, rightAngle, m.CursorX + 640 - 24,
+  sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, rightAngle, m.CursorX + kRightHalfScreenX - 24,
                m.CursorY - 24, kWhite);
 }
 
 void Game::DrawMatchButtons() {
-  auto button = [&](TextureHandle image, int32_t x, int32_t y) {
-    sprites.Draw(image, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, x, y, kWhite);
+  // Each image stands at the top-left corner of the area that clicks it.
+  auto button = [&](TextureHandle image, const ScreenRect& area) {
+    sprites.Draw(image, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, area.left, area.top, kWhite);
   };
   if (IsTwoPlayer()) {
-    button(resources.exitButton, 464, 710);
+    button(resources.exitButton, kTwoPlayerExitButton);
     return;
   }
-  button(resources.shuffleButton, 780, 635);
-  button(resources.undoButton, 900, 635);
+  button(resources.shuffleButton, kShuffleButton);
+  button(resources.undoButton, kUndoButton);
   button(SwapInProgress(rules.match) ? resources.swapActiveButton : resources.swapInactiveButton,
-         780, 710);
-  button(resources.exitButton, 900, 710);
+         kSwapButton);
+  button(resources.exitButton, kExitButton);
 }
 
 void Game::DrawPointer() {

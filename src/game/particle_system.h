@@ -21,8 +21,8 @@ class ParticleSystem {
   ParticleSystem();
 
   // A new cloud at the cell, replacing an older one there. `perStone` is the
-  // option value, kept within 0..4096; `offset` is 256 for the right half of
-  // the split board, else 0.
+  // option value, kept within 0..4096; `offset` is kRightHalfShift for the right
+  // half of the split board, else 0.
   void SpawnParticles(CellGrid& counts, int32_t column, int32_t row, int32_t centreX,
                       int32_t centreY, int32_t offset, int32_t perStone, Chance& chance);
   // One update of the cell's cloud: draw, move, slow down, count the ones that

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/colours.h"
+
 namespace kb {
 
 // A picture in memory: 32-bit ARGB pixels (alpha in the top byte), row by row
@@ -14,7 +16,7 @@ struct Image {
   std::vector<uint32_t> pixels;
 
   Image() = default;
-  Image(int w, int h, uint32_t fill = 0xFF000000u)
+  Image(int w, int h, uint32_t fill = kBlack)
       : width(w),
         height(h),
         pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}

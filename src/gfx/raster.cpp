@@ -4,6 +4,8 @@
 #include <bit>
 #include <cmath>
 
+#include "core/colours.h"
+
 namespace kb {
 namespace {
 
@@ -12,8 +14,6 @@ namespace {
 double DivideBy(double value, double divisor) {
   return divisor == 1.0 ? value : value / divisor;
 }
-
-constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 
 uint32_t Channel(uint32_t argb, int shift) {
   return (argb >> shift) & 0xFFu;
@@ -24,7 +24,7 @@ uint32_t MultiplyChannel(uint32_t a, uint32_t b) {
 }
 
 uint32_t Modulate(uint32_t texel, uint32_t argb) {
-  if (argb == 0xFFFFFFFFu) return texel;
+  if (argb == kWhite) return texel;
   uint32_t out = 0;
   for (int shift = 0; shift < 32; shift += 8) {
     out |= MultiplyChannel(Channel(texel, shift), Channel(argb, shift)) << shift;
@@ -96,7 +96,7 @@ void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, i
     for (int u = u0; u < u1; u += kPiece) {
       const int count = std::min(kPiece, u1 - u);
       const uint32_t* piece = texels + u;
-      if (argb != 0xFFFFFFFFu) {
+      if (argb != kWhite) {
         for (int i = 0; i < count; ++i) tinted[i] = Modulate(piece[i], argb);
         piece = tinted;
       }
@@ -147,7 +147,7 @@ void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int
       const int count = static_cast<int>(std::min<int64_t>(kPiece, right - pieceLeft));
       const int64_t first = pieceLeft - x;
       for (int i = 0; i < count; ++i) magnified[i] = texels[source.x + ((first + i) >> shiftX)];
-      if (argb != 0xFFFFFFFFu) {
+      if (argb != kWhite) {
         for (int i = 0; i < count; ++i) magnified[i] = Modulate(magnified[i], argb);
       }
       const RowAlpha alpha = SummariseAlpha(magnified, count);
@@ -261,13 +261,13 @@ void StretchCopy(PixelTarget target, const Image& source, int left, int top, int
 
 void ApplyColourKey(Image& image) {
   for (uint32_t& p : image.pixels) {
-    if (p == kOpaqueBlack) p = 0;
+    if (p == kBlack) p = 0;
   }
 }
 
 Image ResampleNearest(const Image& image, int width, int height) {
   if (image.width == width && image.height == height) return image;
-  Image out(width, height, kOpaqueBlack);
+  Image out(width, height, kBlack);
   if (image.Empty()) return out;
   StretchCopy(PixelTarget{out.pixels.data(), width, height}, image, 0, 0, width, height);
   return out;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/colours.h"
 #include "gfx/image.h"
 #include "gfx/raster.h"
 #include "platform/display.h"
@@ -48,7 +49,7 @@ class Renderer {
   };
 
   platform::Display& display_;
-  uint32_t clearColour_ = 0xFF000000u;
+  uint32_t clearColour_ = kBlack;
   mutable Back back_;
   Image front_;
   uint64_t presented_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/colours.h"
 #include "rules/messages.h"
 #include "rules/saturating.h"
 

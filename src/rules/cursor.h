@@ -47,10 +47,16 @@ constexpr int32_t CentreUnderPointer(int32_t pointer) {
   return p - p % kCellSize + kCellSize / 2;
 }
 
-// The right half of the split board is drawn from this screen x on.
+// The right half of the split board is drawn from this screen x on. The right
+// player's cursor and swap positions count from this edge, so they are drawn
+// this far to the right.
 inline constexpr int32_t kRightHalfScreenX = 640;
 // The width of one half on the screen.
 inline constexpr int32_t kHalfPixels = kHalfWidth * kCellSize;
+// Columns 8 to 15 of the split board, and what bursts in them, stand this far
+// to the right of where the one-player board draws them: 640 - 384 = 256, the
+// gap between the halves.
+inline constexpr int32_t kRightHalfShift = kRightHalfScreenX - kHalfPixels;
 
 // The centre of the cell under a pointer coordinate, not limited to the board; the
 // callers test the result against their own bounds.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "core/colours.h"
 #include "rules/board_fill.h"
 #include "rules/messages.h"
 #include "rules/saturating.h"

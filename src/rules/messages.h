@@ -20,11 +20,6 @@ inline constexpr const char kBonusPointsFormat[] = "%d Bonuspunkte";
 inline constexpr const char kUltraMultiplierText[] = "ULTRA MULTIPLIKATOR!!!";
 inline constexpr const char kExtraLifeText[] = "EXTRALEBEN!!!";
 
-inline constexpr uint32_t kWhite = 0xFFFFFFFF;
-inline constexpr uint32_t kRed = 0xFFFF0000;
-inline constexpr uint32_t kGreen = 0xFF00FF00;
-inline constexpr uint32_t kBlue = 0xFF0000FF;
-
 // Where the short messages stand, and the pauses that follow them.
 inline constexpr int32_t kMessageX = 312;
 inline constexpr int32_t kMessageY = 384;

@@ -1,5 +1,6 @@
 #include "rules/notices.h"
 
+#include "core/colours.h"
 #include "rules/messages.h"
 
 namespace kb {

@@ -1,5 +1,6 @@
 #include "rules/shuffle.h"
 
+#include "core/colours.h"
 #include "rules/messages.h"
 #include "rules/notices.h"
 

@@ -1,13 +1,10 @@
 #include "screens/credits_text.h"
 
+#include "core/colours.h"
 #include "core/cp1252.h"
 
 namespace kb {
 namespace {
-
-constexpr uint32_t kRed = 0xFFFF0000u;
-constexpr uint32_t kBlue = 0xFF0000FFu;
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
 // Role headings stand at x 100, names, firms and web sites at 400, and the
 // comments that belong to the entry above them at 500.

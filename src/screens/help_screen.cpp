@@ -1,4 +1,5 @@
 #include "app/game.h"
+#include "core/colours.h"
 #include "core/cp1252.h"
 #include "input/key_codes.h"
 #include "screens/help_text.h"
@@ -31,7 +32,7 @@ void Game::RunHelp() {
         text.DrawText(line.text, 10, 30 + 20 * screenRow, line.argb);
       }
     }
-    text.DrawText("Zurück zum Hauptmenü mit ESC"_cp, 362, 740, 0xFFFFFFFFu);
+    text.DrawText("Zurück zum Hauptmenü mit ESC"_cp, 362, 740, kWhite);
     if (input.KeyDown(key::kF1)) TakeScreenshot();
     renderer.EndFrame();
     music.UpdateMusic();

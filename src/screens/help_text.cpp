@@ -2,13 +2,11 @@
 
 #include <string_view>
 
+#include "core/colours.h"
 #include "core/cp1252.h"
 
 namespace kb {
 namespace {
-
-constexpr uint32_t kBlue = 0xFF0000FFu;
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
 // A control line's three fields stand at x 10, 300 and 620: with 10 pixels a
 // character, the first is filled to 29 characters and the second to 32.

@@ -1,6 +1,7 @@
 #include "screens/selection_menu.h"
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "input/key_codes.h"
 
 namespace kb {
@@ -57,7 +58,7 @@ void RunSelectionMenu(Game& game, const SelectionMenu& menu, int32_t& selection,
       const MenuImage& image = menu.images[static_cast<size_t>(i)];
       const MenuEntry& entry = menu.entries[static_cast<size_t>(i)];
       game.sprites.Draw(i == selection ? image.highlighted : image.normal, 1.0f, 1.0f, 0.0f, 0.0f,
-                        0.0f, entry.x, entry.y, 0xFFFFFFFFu);
+                        0.0f, entry.x, entry.y, kWhite);
     }
     game.DrawPointer();
     if (input.KeyDown(key::kF1)) game.TakeScreenshot();

@@ -3,13 +3,11 @@
 #include <cstdio>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "input/key_codes.h"
 
 namespace kb {
 namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
-constexpr uint32_t kBlue = 0xFF0000FFu;
 
 void DrawRows(Game& game, const ValueScreen& screen, int32_t working) {
   for (const ValueHeading& line : screen.heading) {

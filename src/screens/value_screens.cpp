@@ -1,14 +1,12 @@
 #include <array>
 
 #include "app/game.h"
+#include "core/colours.h"
 #include "core/cp1252.h"
 #include "screens/value_screen.h"
 
 namespace kb {
 namespace {
-
-constexpr uint32_t kRed = 0xFFFF0000u;
-constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
 constexpr std::array<int32_t, 10> kParticleCounts = {0,   16,  32,   64,   128,
                                                      256, 512, 1024, 2048, 4096};

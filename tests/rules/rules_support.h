@@ -5,18 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/fixed_ticks.h"
 #include "core/random.h"
 #include "rules/board.h"
 #include "rules/rules_observer.h"
 #include "rules/rules_state.h"
 
 namespace kb::test {
-
-class FixedTicks : public TickSource {
- public:
-  uint32_t TickCount() override { return ticks; }
-  uint32_t ticks = 0;
-};
 
 // Rows as text, '1' to '7' and '.' for empty; fewer than 16 rows are the bottom rows
 // and everything above them is empty.

@@ -178,7 +178,7 @@ void RulesDriver::SeedRandom(const Words& words, std::ostream& out) {
     return;
   }
   random_.Seed(*seed);
-  ticks_.Set(*tick);
+  ticks_.ticks = *tick;
 }
 
 // The 16 lines are always taken from the input, so a bad board costs one answer and

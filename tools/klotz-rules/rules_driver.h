@@ -6,21 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fixed_ticks.h"
 #include "core/random.h"
 #include "rules/rules_observer.h"
 #include "rules/rules_state.h"
 
 namespace kb {
-
-// A tick count that reads the same value at every call.
-class FixedTicks : public TickSource {
- public:
-  uint32_t TickCount() override { return ticks_; }
-  void Set(uint32_t ticks) { ticks_ = ticks; }
-
- private:
-  uint32_t ticks_ = 0;
-};
 
 // The command interpreter of klotz-rules: one command a line on the input, its answer
 // on the output; a malformed line is answered "error" and a reason. State carries over
