@@ -273,7 +273,7 @@ int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
   // last living spark stops.
   int32_t alive = 0;
   for (int32_t k = 0; k < count; ++k) {
-    const uint16_t* draws = values + 4 * k;
+    const uint16_t* draws = values + 4 * static_cast<size_t>(k);
     const auto x = static_cast<int16_t>(centreX + Signed64(draws[0] + tick));
     const auto y = static_cast<int16_t>(centreY + Signed64(draws[1] + tick));
     const auto dx = static_cast<int16_t>(Signed64(draws[2] + tick));

@@ -148,11 +148,11 @@ const char* ParseHeader(std::span<const uint8_t> b, BmpHeader& h) {
 
   h.paletteOffset = kFileHeaderSize + headerSize;
   if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
-    const uint32_t maskCount = h.compression == kAlphaBitFields ? 4 : 3;
+    const uint64_t maskCount = h.compression == kAlphaBitFields ? 4 : 3;
     if (headerSize == kInfoHeaderSize) {
       // The plain info header is followed by the masks instead of holding them.
       if (b.size() < h.paletteOffset + 4 * maskCount) return kTruncated;
-      for (uint32_t i = 0; i < maskCount; ++i) h.masks[i] = U32(b, h.paletteOffset + 4 * i);
+      for (uint64_t i = 0; i < maskCount; ++i) h.masks[i] = U32(b, h.paletteOffset + 4 * i);
       h.paletteOffset += 4 * maskCount;
     } else {
       const uint32_t inHeader = headerSize >= 56 ? 4 : 3;

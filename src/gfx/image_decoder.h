@@ -16,7 +16,7 @@ namespace kb {
 // enough, and keeps a small file that claims a giant picture from taking seconds
 // and hundreds of megabytes.
 inline constexpr int64_t kMaxImageSide = 16384;
-inline constexpr int64_t kMaxImagePixels = 4 * 1024 * 768;
+inline constexpr int64_t kMaxImagePixels = int64_t{4} * 1024 * 768;
 
 // Recognises BMP ("BM"), JPEG (FF D8) and PNG by their first bytes and decodes
 // to ARGB; alpha is 0xFF where the format has none. On failure `error` (when

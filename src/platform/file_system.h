@@ -47,7 +47,7 @@ class FileSystem {
 // may be one folder, as in the build tree.
 class DiskFileSystem final : public FileSystem {
  public:
-  explicit DiskFileSystem(std::filesystem::path root) : dataRoot_(root), playerRoot_(root) {}
+  explicit DiskFileSystem(const std::filesystem::path& root) : dataRoot_(root), playerRoot_(root) {}
   DiskFileSystem(std::filesystem::path dataRoot, std::filesystem::path playerRoot)
       : dataRoot_(std::move(dataRoot)), playerRoot_(std::move(playerRoot)) {}
   ReadResult ReadFile(std::string_view gamePath, std::vector<uint8_t>& out,

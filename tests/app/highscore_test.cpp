@@ -105,7 +105,7 @@ TEST_F(HighscoreScreens, NoEntryShowsTheGameOverPictureUntilReturnNotAButtonStil
 // A display that presents at once leaves a step far inside the first 2 ms of
 // its period; a key held for one step still types one letter.
 TEST_F(HighscoreScreens, AFastDisplayStillTypesOneLetterPerStep) {
-  g.fake.costs().presentUs = 100;
+  g.fake.SimulatedCosts().presentUs = 100;
   int nameFrames = 0;
   script.EveryFrame([&](uint64_t) {
     const std::string& screen = g.screens.back();

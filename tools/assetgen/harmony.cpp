@@ -92,7 +92,8 @@ std::vector<MelodyNote> ComposePhrase(const std::vector<Chord>& chords, uint32_t
           }
         }
         next = (secondDistance < 99 && random.Below(3) == 0) ? second : best;
-        if (last && i == rhythm.count - 1) next = ChordSteps(chord, next - 3)[random.Below(2) * 2];
+        if (last && i == rhythm.count - 1)
+          next = ChordSteps(chord, next - 3)[static_cast<size_t>(random.Below(2)) * 2];
       } else {
         const int move = random.Below(5);
         next = current + (move < 2 ? 1 : move < 4 ? -1 : (random.Below(2) == 0 ? 2 : -2));

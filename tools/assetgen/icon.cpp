@@ -55,8 +55,10 @@ Canvas PaintIcon(int size) {
   const float first = (256.0f * u - 2.0f * cell - gap) * 0.5f;
   const float k = cell / 48.0f;
   for (int i = 0; i < 4; ++i) {
-    const float x = first + static_cast<float>(i % 2) * (cell + gap);
-    const float y = first + static_cast<float>(i / 2) * (cell + gap);
+    const int column = i % 2;
+    const int row = i / 2;
+    const float x = first + static_cast<float>(column) * (cell + gap);
+    const float y = first + static_cast<float>(row) * (cell + gap);
     const Vec2 centre{x + cell * 0.5f, y + cell * 0.5f};
     const Vec2 half{21.5f * k, 21.5f * k};
     const Sdf body = [=](Vec2 p) { return BoxSdf(p, centre, half, 7.0f * k); };

@@ -49,8 +49,10 @@ Canvas PaintRemovalSheet(const Canvas& stone, uint32_t seed) {
   std::array<Shard, kShards> shards;
   for (int i = 0; i < kShards; ++i) {
     Shard& s = shards[i];
-    s.centre = Vec2{8.0f + 16.0f * static_cast<float>(i % 3) + random.Range(-4.0f, 4.0f),
-                    8.0f + 16.0f * static_cast<float>(i / 3) + random.Range(-4.0f, 4.0f)};
+    const int column = i % 3;
+    const int row = i / 3;
+    s.centre = Vec2{8.0f + 16.0f * static_cast<float>(column) + random.Range(-4.0f, 4.0f),
+                    8.0f + 16.0f * static_cast<float>(row) + random.Range(-4.0f, 4.0f)};
     Vec2 out = s.centre - Vec2{24.0f, 24.0f};
     if (Length(out) < 1.0f) out = Vec2{random.Signed(), -1.0f};
     s.direction = out * (1.0f / Length(out));
@@ -58,7 +60,7 @@ Canvas PaintRemovalSheet(const Canvas& stone, uint32_t seed) {
     s.speed = random.Range(0.75f, 1.15f);
   }
   // Which shard each pixel of the intact stone belongs to, and its borders.
-  std::array<int, kCell * kCell> label{};
+  std::array<int, size_t{kCell} * kCell> label{};
   for (int y = 0; y < kCell; ++y) {
     for (int x = 0; x < kCell; ++x) {
       label[y * kCell + x] =

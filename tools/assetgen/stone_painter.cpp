@@ -27,9 +27,9 @@ const Rgba kOutline{0.035f, 0.035f, 0.04f, 1};
 const Rgba kMarkOutline{1.0f, 0.93f, 0.45f, 1};
 
 Vec2 Gradient(const Sdf& sdf, Vec2 p) {
-  constexpr float e = 0.5f;
-  const float gx = sdf(Vec2{p.x + e, p.y}) - sdf(Vec2{p.x - e, p.y});
-  const float gy = sdf(Vec2{p.x, p.y + e}) - sdf(Vec2{p.x, p.y - e});
+  constexpr float kStep = 0.5f;
+  const float gx = sdf(Vec2{p.x + kStep, p.y}) - sdf(Vec2{p.x - kStep, p.y});
+  const float gy = sdf(Vec2{p.x, p.y + kStep}) - sdf(Vec2{p.x, p.y - kStep});
   const float l = std::sqrt(gx * gx + gy * gy);
   return l > 1e-6f ? Vec2{gx / l, gy / l} : Vec2{0, 0};
 }

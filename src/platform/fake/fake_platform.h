@@ -49,7 +49,7 @@ class FakePlatform final : public Clock, public Display, public InputSource, pub
     onPresent_ = std::move(hook);
   }
 
-  Costs& costs() { return costs_; }
+  Costs& SimulatedCosts() { return costs_; }
   uint64_t NowMs() const { return nowUs_ / 1000u; }
   uint64_t FramesPresented() const { return frames_; }
   const std::vector<uint32_t>& LastFrame() const { return lastFrame_; }

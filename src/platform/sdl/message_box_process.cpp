@@ -46,6 +46,7 @@ bool MessageBoxProcess::Start(const std::string& caption, const std::string& tex
       "klotzbrecher3",         kBoxArgument, caption, text, std::to_string(XWindowOf(parent)),
       std::to_string(getpid())};
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
@@ -116,6 +117,8 @@ std::optional<int> RunMessageBoxProgram(int argc, char** argv) {
   if (parent != 0) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+      // SDL takes the X window's number in a pointer.
+      // NOLINTNEXTLINE(performance-no-int-to-ptr)
       owner = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(parent)));
     }
   }
