@@ -40,10 +40,13 @@ note() { echo "$(date +%T.%N | cut -c1-12) $*" >>"$work/journey.log"; }
 
 # start_display WIDTHxHEIGHT: the server picks a free display itself and
 # names it once it takes connections, so that journeys started at the same
-# moment, from any checkout, never share one.
+# moment, from any checkout, never share one. Without -noreset the server
+# starts over whenever its last client leaves (each xdotool call is one), and
+# a client connecting in that moment, the game at its start among them, is
+# refused.
 start_display() {
   local n=""
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 200); do
     # The number is whole once its line has ended.
