@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz and runs each of them
-# for a while: scripts/fuzz.sh [seconds per fuzzer, default 30]
+# Builds the libFuzzer targets with clang in build-fuzz (the fuzzing preset)
+# and runs each of them for a while: scripts/fuzz.sh [seconds per fuzzer,
+# default 30]
 # A fuzzer that finds a crash, a leak or a hang ends the script with an error;
 # its input is left in build-fuzz/artifacts/. New inputs the fuzzers find go to
 # build-fuzz/corpus/<name>/; the committed seeds in fuzz/corpus/<name>/ and the
@@ -11,9 +12,9 @@ seconds="${1:-30}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-fuzz"
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKB_FUZZ=ON -DKB_BUILD_GAME=OFF -DKB_BUILD_TESTS=OFF -DKB_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target kb_fuzzers -j2
+cd "$root"
+cmake --preset fuzzing >/dev/null
+cmake --build --preset fuzzing --target kb_fuzzers -j2
 
 mkdir -p "$build/artifacts"
 status=0

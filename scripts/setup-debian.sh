@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the game, its asset generator and its tests
-# need. Does nothing when all of them are already there.
+# Installs every Debian 12 package the game, its asset generator, its tests
+# and scripts/lint.sh need. Does nothing when all of them are already there.
 set -euo pipefail
 
 packages=(
@@ -9,7 +9,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xfonts-base xdotool x11-utils imagemagick
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy python3
   desktop-file-utils appstream dpkg-dev
 )
 
