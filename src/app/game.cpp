@@ -1,6 +1,7 @@
 #include "app/game.h"
 
 #include "core/colours.h"
+#include "core/data_files.h"
 #include "core/report.h"
 #include "input/key_codes.h"
 
@@ -29,9 +30,7 @@ void Game::Init() {
   input.SetPointer(512, 50);
   text.Load();
   sound.InitSound();
-  sound.AddSound("Soundeffekte\\explosion.wav");
-  sound.AddSound("Soundeffekte\\explosion2.wav");
-  sound.AddSound("Soundeffekte\\explosion3.wav");
+  for (const char* effect : data_files::kSoundEffects) sound.AddSound(effect);
   LoadResources(sprites, resources);
   ShowTitle();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/data_files.h"
+
 namespace kb {
 namespace {
 
@@ -10,8 +12,7 @@ constexpr int32_t kMaxRestMs = 10;
 
 }  // namespace
 
-const std::array<const char*, 2> MusicPlayer::kTrackFiles = {
-    "Musik\\Tonwerk3 - Klotzbrecher3.ogg", "Musik\\Festorchester - Klotzbrecher3(Hollywood).ogg"};
+const std::array<const char*, 2> MusicPlayer::kTrackFiles = data_files::kMusicTracks;
 
 void MusicPlayer::PlayMusicTrack(int32_t track) {
   if (track < 0 || track > 1) return;

@@ -35,4 +35,12 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
+std::string GamePathToUtf8(std::string_view gamePath) {
+  std::string out = Cp1252ToUtf8(gamePath);
+  for (char& c : out) {
+    if (c == '\\') c = '/';
+  }
+  return out;
+}
+
 }  // namespace kb

@@ -12,6 +12,11 @@ namespace kb {
 // are indexed by them); the terminal and the disk speak UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 
+// The game names its files as it always did: relative to the working
+// folder, with backslashes, in Windows-1252 ("Hintergr\xfcnde\Menue.jpg").
+// On disk they are UTF-8 paths with slashes ("Hintergründe/Menue.jpg").
+std::string GamePathToUtf8(std::string_view gamePath);
+
 namespace cp1252_internal {
 
 // Code points of the bytes 0x80 to 0x9F; 0 where the byte is unassigned.

@@ -132,11 +132,9 @@ bool IsLeftoverTemporary(std::string_view name) {
 }  // namespace
 
 std::string GamePathToUtf8(std::string_view gamePath) {
-  std::string out = Cp1252ToUtf8(gamePath);
-  for (char& c : out) {
-    if (c == '\\') c = '/';
-  }
-  return out;
+  // The conversion itself lives in core, where the asset generator reaches it
+  // without the file layer.
+  return kb::GamePathToUtf8(gamePath);
 }
 
 std::filesystem::path DiskFileSystem::Resolve(std::string_view gamePath) const {

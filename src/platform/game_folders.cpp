@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/cp1252.h"
+#include "core/data_files.h"
 #include "platform/file_system.h"
 
 namespace kb::platform {
@@ -15,8 +16,8 @@ constexpr const char* kFolderName = "klotzbrecher3";
 // The first picture the game shows marks a data folder.
 bool HoldsGameData(const std::filesystem::path& folder) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(folder / GamePathToUtf8("Hintergründe\\Titelbild.jpg"_cp),
-                                          ec);
+  return std::filesystem::is_regular_file(
+      folder / GamePathToUtf8(data_files::kTitleBackground.path), ec);
 }
 
 std::filesystem::path PlayerFolder(const char* xdgDataHome, const char* home,

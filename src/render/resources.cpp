@@ -2,81 +2,105 @@
 
 #include <string>
 
-#include "core/cp1252.h"
-
 namespace kb {
 namespace {
 
-constexpr int kCell = 48;
-constexpr int kSheetWidth = 192;
-constexpr int kSheetHeight = 240;
+using data_files::MenuFile;
+using data_files::Picture;
+using data_files::SnakePiece;
+using data_files::SnakeSetFile;
+using data_files::StonePiece;
+using data_files::StoneSetFile;
 
-struct Sized {
-  const char* file;
-  int width;
-  int height;
-};
+TextureHandle LoadPicture(SpriteDrawer& sprites, const Picture& picture) {
+  return sprites.LoadTexture(picture.path, picture.width, picture.height);
+}
 
-constexpr std::array<Sized, 7> kMainMenuFiles = {{{"menue01", 263, 106},
-                                                  {"menue02", 493, 123},
-                                                  {"menue03", 249, 88},
-                                                  {"menue04", 675, 99},
-                                                  {"menue05", 402, 84},
-                                                  {"menue06", 353, 88},
-                                                  {"menue07", 378, 107}}};
-constexpr std::array<Sized, 3> kModeMenuFiles = {
-    {{"moduswahl01", 406, 80}, {"moduswahl02", 997, 87}, {"moduswahl03", 422, 80}}};
-constexpr std::array<Sized, 5> kOptionsMenuFiles = {{{"optionen01", 742, 102},
-                                                     {"optionen02", 800, 112},
-                                                     {"optionen03", 793, 175},
-                                                     {"optionen04", 636, 112},
-                                                     {"optionen05", 740, 97}}};
+SurfaceHandle LoadBackground(SpriteDrawer& sprites, const Picture& picture, bool inDefaultPool) {
+  return sprites.LoadSurface(picture.path, inDefaultPool, picture.width, picture.height);
+}
 
 template <size_t N>
-void LoadMenu(SpriteDrawer& sprites, const std::array<Sized, N>& files,
+void LoadMenu(SpriteDrawer& sprites, const std::array<MenuFile, N>& files,
               std::array<MenuImage, N>& out) {
   for (size_t i = 0; i < N; ++i) {
-    const std::string base = "Menüs\\"_cp + std::string(files[i].file);
-    out[i].normal = sprites.LoadTexture(base + ".bmp", files[i].width, files[i].height);
-    out[i].highlighted = sprites.LoadTexture(base + "a.bmp", files[i].width, files[i].height);
+    const MenuFile& file = files[i];
+    out[i].normal =
+        sprites.LoadTexture(data_files::MenuPath(file.name, false), file.width, file.height);
+    out[i].highlighted =
+        sprites.LoadTexture(data_files::MenuPath(file.name, true), file.width, file.height);
   }
 }
 
-void LoadStoneSet(SpriteDrawer& sprites, const std::string& folder, StoneSet& set) {
-  auto cell = [&](const char* name) { return sprites.LoadTexture(folder + name, kCell, kCell); };
-  auto sheet = [&](const char* name) {
-    return sprites.LoadTexture(folder + name, kSheetWidth, kSheetHeight);
-  };
-  set.cursor = cell("cursor.bmp");
-  set.swapMarker = cell("steintausch.bmp");
-  for (int i = 0; i < 4; ++i) {
-    const std::string stone = "stone" + std::to_string(i + 1);
-    set.stone[i] = cell((stone + ".bmp").c_str());
-    set.stoneMarked[i] = cell((stone + "marked.bmp").c_str());
+TextureHandle& Slot(StoneSet& set, const StoneSetFile& file) {
+  const auto colour = static_cast<size_t>(file.colour);
+  switch (file.piece) {
+    case StonePiece::kCursor:
+      return set.cursor;
+    case StonePiece::kSwapMarker:
+      return set.swapMarker;
+    case StonePiece::kStone:
+      return set.stone[colour];
+    case StonePiece::kStoneMarked:
+      return set.stoneMarked[colour];
+    case StonePiece::kConnector:
+      return set.connector;
+    case StonePiece::kConnectorMarked:
+      return set.connectorMarked;
+    case StonePiece::kMultiplier:
+      return set.multiplier;
+    case StonePiece::kMultiplierMarked:
+      return set.multiplierMarked;
+    case StonePiece::kIndestructible:
+      return set.indestructible;
+    case StonePiece::kStoneAnimation:
+      return set.stoneAnimation[colour];
+    case StonePiece::kConnectorAnimation:
+      return set.connectorAnimation;
+    case StonePiece::kMultiplierAnimation:
+      return set.multiplierAnimation;
   }
-  set.connector = cell("connector.bmp");
-  set.connectorMarked = cell("connectormarked.bmp");
-  set.multiplier = cell("multiplikator.bmp");
-  set.multiplierMarked = cell("multiplikatormarked.bmp");
-  set.indestructible = cell("unzerstoerbar.bmp");
-  for (int i = 0; i < 4; ++i) {
-    set.stoneAnimation[i] = sheet(("stone" + std::to_string(i + 1) + "ani.bmp").c_str());
-  }
-  set.connectorAnimation = sheet("connectorani.bmp");
-  set.multiplierAnimation = sheet("multiplikatorani.bmp");
+  return set.cursor;
 }
 
-void LoadSnakeSet(SpriteDrawer& sprites, const std::string& folder, SnakeSet& set) {
-  auto cell = [&](const char* name) { return sprites.LoadTexture(folder + name, kCell, kCell); };
-  set.body = cell("snakebody.bmp");
-  set.head = cell("snakehead.bmp");
-  set.headLeft = cell("snakeheadleft.bmp");
-  set.headRight = cell("snakeheadright.bmp");
-  set.endLeft = cell("snakeendleft.bmp");
-  set.endRight = cell("snakeendright.bmp");
-  set.egg = cell("egg.bmp");
-  set.end = cell("snakeend.bmp");
-  set.bodyRound = cell("snakebody_round.bmp");
+TextureHandle& Slot(SnakeSet& set, SnakePiece piece) {
+  switch (piece) {
+    case SnakePiece::kBody:
+      return set.body;
+    case SnakePiece::kHead:
+      return set.head;
+    case SnakePiece::kHeadLeft:
+      return set.headLeft;
+    case SnakePiece::kHeadRight:
+      return set.headRight;
+    case SnakePiece::kEndLeft:
+      return set.endLeft;
+    case SnakePiece::kEndRight:
+      return set.endRight;
+    case SnakePiece::kEgg:
+      return set.egg;
+    case SnakePiece::kEnd:
+      return set.end;
+    case SnakePiece::kBodyRound:
+      return set.bodyRound;
+  }
+  return set.body;
+}
+
+// The files of a set are loaded in the table's order: the texture handles
+// follow it.
+void LoadStoneSet(SpriteDrawer& sprites, int index, StoneSet& set) {
+  for (const StoneSetFile& file : data_files::kStoneSetFiles) {
+    Slot(set, file) = sprites.LoadTexture(data_files::StoneSetPath(index, file), file.picture.width,
+                                          file.picture.height);
+  }
+}
+
+void LoadSnakeSet(SpriteDrawer& sprites, int index, SnakeSet& set) {
+  for (const SnakeSetFile& file : data_files::kSnakeSetFiles) {
+    Slot(set, file.piece) = sprites.LoadTexture(data_files::SnakeSetPath(index, file),
+                                                file.picture.width, file.picture.height);
+  }
 }
 
 // MENDED: a stored set number beyond the existing sets draws the nearest one.
@@ -89,11 +113,6 @@ const T& Clamped(const std::array<T, N>& sets, int index) {
 
 }  // namespace
 
-const std::array<const char*, kStoneSetCount> kStoneSetFolders = {
-    "Classic\\", "Neo Classic\\", "Geometric\\", "Buildings\\", "Traffic\\", "Winter\\"};
-const std::array<const char*, kSnakeSetCount> kSnakeSetFolders = {"Classic\\", "Dschungel\\",
-                                                                  "Steinwüste\\"_cp};
-
 const StoneSet& Resources::Stones(int set) const {
   return Clamped(stoneSets, set);
 }
@@ -102,41 +121,37 @@ const SnakeSet& Resources::Snake(int set) const {
 }
 
 void LoadResources(SpriteDrawer& sprites, Resources& r) {
-  for (int i = 0; i < kStoneSetCount; ++i) {
-    LoadStoneSet(sprites, std::string("Grafiksets\\") + kStoneSetFolders[i], r.stoneSets[i]);
-  }
-  for (int i = 0; i < kSnakeSetCount; ++i) {
-    LoadSnakeSet(sprites, std::string("Snake Grafiksets\\") + kSnakeSetFolders[i], r.snakeSets[i]);
-  }
+  namespace files = data_files;
+  for (int i = 0; i < kStoneSetCount; ++i) LoadStoneSet(sprites, i, r.stoneSets[i]);
+  for (int i = 0; i < kSnakeSetCount; ++i) LoadSnakeSet(sprites, i, r.snakeSets[i]);
 
-  r.bar = sprites.LoadTexture("balken.jpg", 5, 768);
-  r.explosion = sprites.LoadTexture("explosion.bmp", kSheetWidth, kSheetHeight);
-  constexpr std::array<const char*, 7> kLetters = {"l", "o", "s", "e", "w", "i", "n"};
-  for (size_t i = 0; i < kLetters.size(); ++i) {
-    r.boutLetters[i] =
-        sprites.LoadTexture(std::string("Gameover\\") + kLetters[i] + ".bmp", 64, 96);
+  r.bar = LoadPicture(sprites, files::kBar);
+  r.explosion = LoadPicture(sprites, files::kExplosionSheet);
+  static_assert(files::kResultLetters.size() == std::tuple_size_v<decltype(r.boutLetters)>);
+  for (size_t i = 0; i < files::kResultLetters.size(); ++i) {
+    r.boutLetters[i] = LoadPicture(sprites, files::kResultLetters[i]);
   }
-  LoadMenu(sprites, kMainMenuFiles, r.mainMenu);
-  LoadMenu(sprites, kModeMenuFiles, r.modeMenu);
-  LoadMenu(sprites, kOptionsMenuFiles, r.optionsMenu);
-  r.pointer = sprites.LoadTexture("Maus.bmp", 12, 24);
-  r.save = sprites.LoadTexture("Speichern.jpg", 256, 64);
-  r.shuffleButton = sprites.LoadTexture("Buttons\\Mischen.bmp", 96, 48);
-  r.undoButton = sprites.LoadTexture("Buttons\\Rueckgaengig.bmp", 96, 48);
-  r.swapActiveButton = sprites.LoadTexture("Buttons\\Steintauschmodus aktiv.bmp", 96, 48);
-  r.swapInactiveButton = sprites.LoadTexture("Buttons\\Steintauschmodus nicht aktiv.bmp", 96, 48);
-  r.exitButton = sprites.LoadTexture("Buttons\\Exit.bmp", 96, 48);
-  r.controlPad = sprites.LoadTexture("Steuerkreuz.jpg", kCell, kCell);
-  r.gridLine = sprites.LoadTexture("Raster.jpg", 768, 1);
+  LoadMenu(sprites, files::kMainMenu, r.mainMenu);
+  LoadMenu(sprites, files::kModeMenu, r.modeMenu);
+  LoadMenu(sprites, files::kOptionsMenu, r.optionsMenu);
+  r.pointer = LoadPicture(sprites, files::kPointer);
+  r.save = LoadPicture(sprites, files::kSaveButton);
+  r.shuffleButton = LoadPicture(sprites, files::kShuffleButton);
+  r.undoButton = LoadPicture(sprites, files::kUndoButton);
+  r.swapActiveButton = LoadPicture(sprites, files::kSwapActiveButton);
+  r.swapInactiveButton = LoadPicture(sprites, files::kSwapInactiveButton);
+  r.exitButton = LoadPicture(sprites, files::kExitButton);
+  r.controlPad = LoadPicture(sprites, files::kControlPad);
+  r.gridLine = LoadPicture(sprites, files::kGridLine);
 
   // KEPT: loaded as always, though every background drawn overwrites it unseen.
-  r.staging = sprites.LoadSurface("Titelbild.bmp", true, 1024, 768);
-  r.titleBackground = sprites.LoadSurface("Hintergründe\\Titelbild.jpg"_cp, false, 1024, 768);
-  r.menuBackground = sprites.LoadSurface("Hintergründe\\Menue.jpg"_cp, false, 1024, 768);
-  r.gameOverBackground = sprites.LoadSurface("Hintergründe\\Gameover.jpg"_cp, false, 1024, 768);
-  r.highscoresBackground = sprites.LoadSurface("Hintergründe\\Highscores.jpg"_cp, false, 1024, 768);
-  r.optionsBackground = sprites.LoadSurface("Hintergründe\\Optionen.jpg"_cp, false, 1024, 768);
-  r.helpBackground = sprites.LoadSurface("Hintergründe\\Hilfe.jpg"_cp, false, 1024, 768);
+  r.staging = LoadBackground(sprites, files::kStagingPicture, true);
+  r.titleBackground = LoadBackground(sprites, files::kTitleBackground, false);
+  r.menuBackground = LoadBackground(sprites, files::kMenuBackground, false);
+  r.gameOverBackground = LoadBackground(sprites, files::kGameOverBackground, false);
+  r.highscoresBackground = LoadBackground(sprites, files::kHighscoresBackground, false);
+  r.optionsBackground = LoadBackground(sprites, files::kOptionsBackground, false);
+  r.helpBackground = LoadBackground(sprites, files::kHelpBackground, false);
   sprites.ReleaseFileBuffer();
 }
 

@@ -2,12 +2,13 @@
 
 #include <array>
 
+#include "core/data_files.h"
 #include "render/sprite_drawer.h"
 
 namespace kb {
 
-constexpr int kStoneSetCount = 6;
-constexpr int kSnakeSetCount = 3;
+using data_files::kSnakeSetCount;
+using data_files::kStoneSetCount;
 
 // The 21 textures of one stone graphic set, in the order they are loaded.
 struct StoneSet {
@@ -82,11 +83,6 @@ struct Resources {
   const StoneSet& Stones(int set) const;
   const SnakeSet& Snake(int set) const;
 };
-
-// The stone set folders below "Grafiksets\" and the snake set folders below
-// "Snake Grafiksets\", by index.
-extern const std::array<const char*, kStoneSetCount> kStoneSetFolders;
-extern const std::array<const char*, kSnakeSetCount> kSnakeSetFolders;
 
 // Loads the whole catalogue in the game's load order: stone sets, snake sets,
 // single textures, then the surfaces (the staging surface first).

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/data_files.h"
+
 namespace kb {
 namespace {
 
@@ -11,7 +13,9 @@ constexpr const char kPunctuation[] = "+-*:!?(),;.@|=_";
 }  // namespace
 
 void TextDrawer::Load() {
-  strip_ = sprites_.LoadTexture("textausgabe.bmp", kGlyphWidth * kGlyphCount, kGlyphHeight);
+  constexpr data_files::Picture kStrip = data_files::kGlyphStrip;
+  static_assert(kStrip.width == kGlyphWidth * kGlyphCount && kStrip.height == kGlyphHeight);
+  strip_ = sprites_.LoadTexture(kStrip.path, kStrip.width, kStrip.height);
 }
 
 int TextDrawer::GlyphNumber(char c) {

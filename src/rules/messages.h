@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/cp1252.h"
+#include "core/data_files.h"
 
 namespace kb {
 
@@ -31,9 +32,9 @@ inline constexpr int32_t kBonusPauseMs = 2000;
 inline constexpr int32_t kLevelEndPauseMs = 4000;
 inline constexpr int32_t kCommitPauseMs = 100;
 
-inline constexpr const char kColourStoneSound[] = "Soundeffekte\\explosion.wav";
-inline constexpr const char kConnectorSound[] = "Soundeffekte\\explosion2.wav";
-inline constexpr const char kMultiplierSound[] = "Soundeffekte\\explosion3.wav";
+using data_files::kColourStoneSound;
+using data_files::kConnectorSound;
+using data_files::kMultiplierSound;
 // Connectors and multipliers play their sound this many times at once.
 inline constexpr int32_t kSpecialSoundRepeats = 15;
 

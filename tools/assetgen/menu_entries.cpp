@@ -1,10 +1,12 @@
 #include "menu_entries.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <string>
 
+#include "core/data_files.h"
 #include "shapes.h"
 #include "stone_painter.h"
 #include "text_art.h"
@@ -92,31 +94,50 @@ void PaintPlate(Canvas& canvas, Box box) {
       });
 }
 
+// Where the game puts an entry's picture, and what it says.
+struct Placement {
+  int x;
+  int y;
+  const char32_t* text;
+};
+
+// A menu's pictures as the game loads them, each with its place and text.
+template <size_t N>
+std::vector<MenuEntry> Menu(const std::array<data_files::MenuFile, N>& files,
+                            const std::array<Placement, N>& places) {
+  std::vector<MenuEntry> menu;
+  for (size_t i = 0; i < N; ++i) {
+    menu.push_back(MenuEntry{files[i].name, places[i].x, places[i].y, files[i].width,
+                             files[i].height, places[i].text});
+  }
+  return menu;
+}
+
 }  // namespace
 
 const std::vector<std::vector<MenuEntry>>& Menus() {
   static const std::vector<std::vector<MenuEntry>> kMenus = {
-      {
-          {"menue01", 381, 60, 263, 106, U"Spielen"},
-          {"menue02", 266, 130, 493, 123, U"Highscores"},
-          {"menue03", 388, 225, 249, 88, U"Hilfe"},
-          {"menue04", 175, 295, 675, 99, U"Snake"},
-          {"menue05", 311, 385, 402, 84, U"Optionen"},
-          {"menue06", 336, 460, 353, 88, U"Credits"},
-          {"menue07", 323, 530, 378, 107, U"Beenden"},
-      },
-      {
-          {"moduswahl01", 315, 250, 406, 80, U"1 Spieler"},
-          {"moduswahl02", 15, 330, 997, 87, U"1 Spieler gegen den Computer"},
-          {"moduswahl03", 330, 417, 422, 80, U"2 Spieler"},
-      },
-      {
-          {"optionen01", 141, 130, 742, 102, U"Partikeleffekte"},
-          {"optionen02", 112, 210, 800, 112, U"Explosionsringbreite"},
-          {"optionen03", 116, 310, 793, 175, U"Spielstärke des\nComputergegners"},
-          {"optionen04", 194, 470, 636, 112, U"Grafikset"},
-          {"optionen05", 142, 570, 740, 97, U"Snake Grafikset"},
-      },
+      Menu(data_files::kMainMenu, {{
+                                      {381, 60, U"Spielen"},
+                                      {266, 130, U"Highscores"},
+                                      {388, 225, U"Hilfe"},
+                                      {175, 295, U"Snake"},
+                                      {311, 385, U"Optionen"},
+                                      {336, 460, U"Credits"},
+                                      {323, 530, U"Beenden"},
+                                  }}),
+      Menu(data_files::kModeMenu, {{
+                                      {315, 250, U"1 Spieler"},
+                                      {15, 330, U"1 Spieler gegen den Computer"},
+                                      {330, 417, U"2 Spieler"},
+                                  }}),
+      Menu(data_files::kOptionsMenu, {{
+                                         {141, 130, U"Partikeleffekte"},
+                                         {112, 210, U"Explosionsringbreite"},
+                                         {116, 310, U"Spielstärke des\nComputergegners"},
+                                         {194, 470, U"Grafikset"},
+                                         {142, 570, U"Snake Grafikset"},
+                                     }}),
   };
   return kMenus;
 }

@@ -10,7 +10,7 @@ namespace kb::assetgen {
 // One entry of a selection menu: its picture, where the game puts it on the
 // 1024 x 768 screen, and its text ('\n' breaks a line).
 struct MenuEntry {
-  const char* name;  // file name below "Menüs" without ".bmp"; "a" marks the highlight
+  const char* name;  // the picture's name in the menu folder (data_files::MenuPath)
   int x = 0;         // screen position of the picture's top-left corner
   int y = 0;
   int width = 0;

@@ -6,7 +6,6 @@
 #include "noise.h"
 #include "shapes.h"
 #include "stone_painter.h"
-#include "utf8.h"
 
 namespace kb::assetgen {
 namespace {
@@ -228,12 +227,6 @@ void PaintEgg(Canvas& canvas, int set) {
 }
 
 }  // namespace
-
-std::string SnakeSetFolder(int set) {
-  static const char8_t* const kFolders[kSnakeSetCount] = {u8"Classic", u8"Dschungel",
-                                                          u8"Steinwüste"};
-  return Utf8(kFolders[set]);
-}
 
 Canvas PaintSnakePiece(int set, SnakePiece piece) {
   Canvas canvas(48, 48);

@@ -359,12 +359,6 @@ void PaintIndestructible(Canvas& canvas, int set) {
 
 }  // namespace
 
-std::string StoneSetFolder(int set) {
-  static const char* const kFolders[kStoneSetCount] = {"Classic",   "Neo Classic", "Geometric",
-                                                       "Buildings", "Traffic",     "Winter"};
-  return kFolders[set];
-}
-
 Canvas PaintStone(int set, StoneKind kind, bool marked) {
   Canvas canvas(kStoneSize, kStoneSize);
   switch (kind) {
