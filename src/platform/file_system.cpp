@@ -1,7 +1,6 @@
 #include "platform/file_system.h"
 
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,7 +89,7 @@ ReadResult ReadRegularFile(const std::filesystem::path& path, std::vector<uint8_
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     uint32_t random = 0;
-    if (::getrandom(&random, sizeof random, GRND_NONBLOCK) != sizeof random) {
+    if (::getentropy(&random, sizeof random) != 0) {
       random = static_cast<uint32_t>(::clock()) * 2654435761u + static_cast<uint32_t>(attempt);
     }
     char suffix[40];

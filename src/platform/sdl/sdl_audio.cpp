@@ -3,11 +3,11 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
-#include <cstring>
 #include <string>
 
 #include "core/cp1252.h"
 #include "core/report.h"
+#include "platform/sound_checks.h"
 
 namespace kb::platform {
 namespace {
@@ -15,46 +15,6 @@ namespace {
 // A connector alone plays its blast 15 times at once; a large group adds one
 // effect per stone.
 constexpr int kMixingChannels = 256;
-
-uint32_t LittleEndian(std::span<const uint8_t> bytes, size_t at, size_t size) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < size; ++i) value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
-  return value;
-}
-
-// MENDED: SDL_mixer takes any format it knows in either role, and some of its
-// decoders fall over on crafted files (a WAV of 256 channels played as music,
-// an Ogg Vorbis effect with a damaged setup header: division by zero in the
-// libraries of Debian 12), and converting a WAV that claims 1 Hz to the
-// device's 44.1 kHz takes hundreds of megabytes. The game's effects are WAVs
-// and its music Ogg files; anything else is refused before the libraries see
-// it.
-bool IsPlainWave(std::span<const uint8_t> bytes) {
-  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-      std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-    return false;
-  }
-  // Every chunk lies inside the file (SDL would reserve what a header claims,
-  // up to 4 GB), and the format is one the game's effects could have.
-  bool format = false;
-  for (size_t at = 12; at + 8 <= bytes.size();) {
-    const size_t size = LittleEndian(bytes, at + 4, 4);
-    if (at + 8 + size > bytes.size()) return false;
-    if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0) {
-      if (size < 16) return false;
-      const uint32_t channels = LittleEndian(bytes, at + 10, 2);
-      const uint32_t rate = LittleEndian(bytes, at + 12, 4);
-      format = channels >= 1 && channels <= 8 && rate >= 8000 && rate <= 192000;
-      if (!format) return false;
-    }
-    at += 8 + size + (size & 1u);
-  }
-  return format;
-}
-
-bool IsOgg(std::span<const uint8_t> bytes) {
-  return bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0;
-}
 
 }  // namespace
 

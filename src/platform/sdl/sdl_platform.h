@@ -8,7 +8,7 @@
 #include "platform/display.h"
 #include "platform/input_source.h"
 #include "platform/message_box.h"
-#include "platform/sdl/held_input.h"
+#include "platform/held_input.h"
 #include "platform/sdl/message_box_process.h"
 #include "platform/sdl/monotonic_ticks.h"
 

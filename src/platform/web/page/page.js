@@ -1,0 +1,108 @@
+"use strict";
+// The page around the game: it loads the game, fits its 1024 x 768 picture
+// into the window, shows its message boxes as a dialog, starts the sound at
+// the player's first click or key, and offers full screen.
+(function () {
+  const canvas = document.getElementById("canvas");
+  const status = document.getElementById("status");
+  const say = (text) => { status.textContent = text; };
+
+  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
+    say("Dieser Browser kann kein WebAssembly ausführen. Klotzbrecher 3 läuft in jedem " +
+        "aktuellen Browser (Firefox, Chrome, Edge oder Safari).");
+    return;
+  }
+
+  let running = true;
+
+  // The largest picture of the game's shape that fits; the rest stays black.
+  function fit() {
+    const stage = document.getElementById("buehne");
+    const scale = Math.min(stage.clientWidth / 1024, stage.clientHeight / 768);
+    canvas.style.width = Math.floor(1024 * scale) + "px";
+    canvas.style.height = Math.floor(768 * scale) + "px";
+  }
+  window.addEventListener("resize", fit);
+  document.addEventListener("fullscreenchange", () => {
+    fit();
+    if (!document.fullscreenElement && navigator.keyboard && navigator.keyboard.unlock) {
+      navigator.keyboard.unlock();
+    }
+  });
+  fit();
+
+  // A message box of the game: the game waits until it is answered.
+  function showMessage(caption, text) {
+    const dialog = document.getElementById("meldung");
+    const ok = document.getElementById("meldung-ok");
+    document.getElementById("meldung-titel").textContent = caption;
+    document.getElementById("meldung-text").textContent = text;
+    if (document.pointerLockElement) document.exitPointerLock();
+    dialog.hidden = false;
+    ok.focus();
+    return new Promise((resolve) => {
+      ok.onclick = () => {
+        dialog.hidden = true;
+        resolve();
+      };
+    });
+  }
+
+  // Browsers hold sound back until the player has done something on the page.
+  function wakeSound() {
+    if (Module.kbAudio && Module.kbAudio.context.state !== "running") {
+      Module.kbAudio.context.resume();
+    }
+  }
+  window.addEventListener("keydown", wakeSound);
+  canvas.addEventListener("mousedown", () => {
+    wakeSound();
+    if (running && document.pointerLockElement !== canvas && canvas.requestPointerLock) {
+      canvas.requestPointerLock();
+    }
+  });
+  canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+
+  // In full screen the game may have every key, ESC and the second player's
+  // CTRL with W, A, S and D among them (Keyboard Lock, where the browser has
+  // it); holding ESC leaves full screen.
+  document.getElementById("vollbild").addEventListener("click", async () => {
+    wakeSound();
+    try {
+      await document.documentElement.requestFullscreen();
+      if (navigator.keyboard && navigator.keyboard.lock) await navigator.keyboard.lock();
+    } catch (error) {
+      console.warn("Vollbild nicht möglich:", error);
+    }
+    if (running) canvas.requestPointerLock();
+  });
+
+  // CTRL+W closes a tab in a window, whatever the page does: the browser asks first.
+  window.addEventListener("beforeunload", (event) => {
+    if (!running) return;
+    event.preventDefault();
+    event.returnValue = "";
+  });
+
+  function stop(text) {
+    running = false;
+    if (document.pointerLockElement) document.exitPointerLock();
+    if (document.fullscreenElement) document.exitFullscreen();
+    say(text);
+  }
+
+  window.Module = {
+    canvas: canvas,
+    kbShowMessage: showMessage,
+    kbEnded: () => stop("Klotzbrecher 3 ist beendet. Zum Weiterspielen die Seite neu laden."),
+    setStatus: (text) => say(text ? "Klotzbrecher 3 wird geladen …" : ""),
+    onAbort: () => stop("Klotzbrecher 3 wurde wegen eines Fehlers angehalten. Bitte die Seite neu laden."),
+    print: (text) => console.log(text),
+    printErr: (text) => console.warn(text),
+  };
+  const script = document.createElement("script");
+  script.src = "klotzbrecher3.js";
+  script.onerror = () =>
+    stop("Klotzbrecher 3 konnte nicht geladen werden. Bitte die Seite neu laden.");
+  document.body.appendChild(script);
+})();

@@ -1,0 +1,214 @@
+#include "platform/web/web_platform.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/cp1252.h"
+#include "core/report.h"
+#include "platform/web/web_key_map.h"
+
+namespace kb::platform {
+namespace {
+
+constexpr const char* kCanvas = "#canvas";
+// A frame shown sooner than this after the one before waits for the display's
+// next refresh as well, so that screens that move a step per frame keep the
+// game's 60 steps a second on displays that refresh faster.
+constexpr double kMinFrameMs = 1000.0 / 60.0 - 1.5;
+constexpr double kLongestWithoutYieldMs = 100.0;
+
+// clang-format off
+EM_JS(void, kb_put_rows, (const uint8_t* rgba, int firstRow, int rows), {
+  const canvas = Module["canvas"];
+  if (!canvas) return;
+  if (!Module.kbContext) Module.kbContext = canvas.getContext("2d", {alpha: false});
+  const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, 1024 * 4 * rows);
+  Module.kbContext.putImageData(new ImageData(bytes, 1024, rows), 0, firstRow);
+});
+
+EM_ASYNC_JS(void, kb_next_animation_frame, (), {
+  await new Promise(resolve => requestAnimationFrame(resolve));
+});
+
+EM_ASYNC_JS(void, kb_show_dialog, (const char* caption, const char* text), {
+  const show = Module["kbShowMessage"];
+  if (show) {
+    await show(UTF8ToString(caption), UTF8ToString(text));
+  } else {
+    alert(UTF8ToString(caption) + "\n\n" + UTF8ToString(text));
+  }
+});
+
+EM_JS(double, kb_date_now, (), { return Date.now(); });
+// clang-format on
+
+WebPlatform* Self(void* user) {
+  return static_cast<WebPlatform*>(user);
+}
+
+EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* user) {
+  const uint8_t code = DirectInputCode(event->code);
+  if (code == 0) return EM_FALSE;
+  if (!event->repeat) Self(user)->KeyChanged(code, type == EMSCRIPTEN_EVENT_KEYDOWN);
+  // Reloading and the developer tools stay the browser's; every other key the
+  // game knows is the game's (F1 is its screenshot, not the browser's help).
+  const std::string_view name(event->code);
+  return name == "F5" || name == "F11" || name == "F12" ? EM_FALSE : EM_TRUE;
+}
+
+EM_BOOL OnMouseButton(int type, const EmscriptenMouseEvent* event, void* user) {
+  Self(user)->ButtonChanged(event->button, type == EMSCRIPTEN_EVENT_MOUSEDOWN);
+  return EM_FALSE;
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void* user) {
+  // The game's pointer moves as far across the picture as the browser's
+  // would across the canvas the page scales it to.
+  double width = 0.0;
+  double height = 0.0;
+  if (emscripten_get_element_css_size(kCanvas, &width, &height) != EMSCRIPTEN_RESULT_SUCCESS ||
+      width <= 0.0) {
+    width = kScreenWidth;
+  }
+  const double scale = kScreenWidth / width;
+  Self(user)->Moved(event->movementX * scale, event->movementY * scale);
+  return EM_FALSE;
+}
+
+EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* user) {
+  // Keys let go in another window never reach this page.
+  Self(user)->LetEverythingGo();
+  return EM_FALSE;
+}
+
+}  // namespace
+
+WebPlatform::WebPlatform()
+    : start_(emscripten_get_now()), canvas_(static_cast<size_t>(kScreenPixels) * 4u, 255) {
+  const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+  emscripten_set_keydown_callback(window, this, EM_TRUE, OnKey);
+  emscripten_set_keyup_callback(window, this, EM_TRUE, OnKey);
+  emscripten_set_mousedown_callback(kCanvas, this, EM_TRUE, OnMouseButton);
+  // A button let go outside the canvas still ends its press.
+  emscripten_set_mouseup_callback(window, this, EM_TRUE, OnMouseButton);
+  emscripten_set_mousemove_callback(window, this, EM_TRUE, OnMouseMove);
+  emscripten_set_blur_callback(window, this, EM_TRUE, OnBlur);
+}
+
+uint32_t WebPlatform::TickCount() {
+  return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now() - start_));
+}
+
+uint32_t WebPlatform::MachineTicks() {
+  return static_cast<uint32_t>(static_cast<uint64_t>(kb_date_now()));
+}
+
+uint64_t WebPlatform::PerformanceCounter() {
+  return static_cast<uint64_t>(emscripten_get_now() * 1000.0);
+}
+
+void WebPlatform::SleepMicroseconds(uint32_t us) {
+  // The browser handles its events only while the game waits.
+  emscripten_sleep(std::max(1u, (us + 500u) / 1000u));
+  lastYield_ = emscripten_get_now();
+}
+
+void WebPlatform::WaitForNextFrame() {
+  do {
+    kb_next_animation_frame();
+  } while (emscripten_get_now() < nextPresent_);
+  lastYield_ = emscripten_get_now();
+  nextPresent_ = lastYield_ + kMinFrameMs;
+}
+
+void WebPlatform::Present(const uint32_t* pixels) {
+  PresentRows(pixels, 0, kScreenHeight);
+}
+
+void WebPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) {
+  if (!shownOnce_) {
+    firstRow = 0;
+    endRow = kScreenHeight;
+    shownOnce_ = true;
+  }
+  if (firstRow < endRow) {
+    // ARGB words to the canvas's bytes; every pixel of the frame is opaque.
+    const size_t first = static_cast<size_t>(firstRow) * kScreenWidth;
+    const size_t end = static_cast<size_t>(endRow) * kScreenWidth;
+    uint8_t* out = canvas_.data() + first * 4u;
+    for (size_t i = first; i < end; ++i, out += 4) {
+      const uint32_t pixel = pixels[i];
+      out[0] = static_cast<uint8_t>(pixel >> 16);
+      out[1] = static_cast<uint8_t>(pixel >> 8);
+      out[2] = static_cast<uint8_t>(pixel);
+    }
+    kb_put_rows(canvas_.data() + first * 4u, firstRow, endRow - firstRow);
+  }
+  WaitForNextFrame();
+}
+
+void WebPlatform::KeyChanged(uint8_t code, bool down) {
+  keys_[code].Change(down, TickCount());
+}
+
+void WebPlatform::ButtonChanged(int button, bool down) {
+  if (button == 0) leftButton_.Change(down, TickCount());
+  if (button == 2) rightButton_.Change(down, TickCount());
+}
+
+void WebPlatform::Moved(double dx, double dy) {
+  pendingDx_ += dx;
+  pendingDy_ += dy;
+}
+
+void WebPlatform::LetEverythingGo() {
+  const uint32_t now = TickCount();
+  for (HeldInput& key : keys_) key.Change(false, now);
+  leftButton_.Change(false, now);
+  rightButton_.Change(false, now);
+}
+
+void WebPlatform::GiveTheBrowserItsTurn() {
+  // A loop that reads the input without ever waiting would otherwise freeze
+  // the page, and no key could ever reach it.
+  if (emscripten_get_now() - lastYield_ > kLongestWithoutYieldMs) emscripten_sleep(0);
+}
+
+void WebPlatform::ReadKeyboard(KeyState& keys) {
+  GiveTheBrowserItsTurn();
+  const uint32_t now = TickCount();
+  for (size_t code = 0; code < keys.size(); ++code) keys[code] = keys_[code].Read(now) ? 0x80 : 0;
+}
+
+MouseReading WebPlatform::ReadMouse() {
+  GiveTheBrowserItsTurn();
+  MouseReading reading;
+  const double dx = std::trunc(pendingDx_);
+  const double dy = std::trunc(pendingDy_);
+  pendingDx_ -= dx;
+  pendingDy_ -= dy;
+  reading.dx = static_cast<int>(dx);
+  reading.dy = static_cast<int>(dy);
+  const uint32_t now = TickCount();
+  reading.left = leftButton_.Read(now);
+  reading.right = rightButton_.Read(now);
+  return reading;
+}
+
+void WebPlatform::Show(const char* text, const char* caption) {
+  ReportProblem(std::string(caption) + ": " + text);
+  kb_show_dialog(Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
+  // The dialog took the keyboard and the mouse: what was held when it opened
+  // was let go over the dialog.
+  keys_.fill(HeldInput{});
+  leftButton_ = HeldInput{};
+  rightButton_ = HeldInput{};
+  pendingDx_ = 0.0;
+  pendingDy_ = 0.0;
+}
+
+}  // namespace kb::platform

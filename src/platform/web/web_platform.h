@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/held_input.h"
+#include "platform/input_source.h"
+#include "platform/message_box.h"
+
+namespace kb::platform {
+
+// The machine inside a browser page: the frame drawn into the page's canvas
+// (which the page scales to the window), the keyboard and relative mouse
+// motion from the page's events, the page's clock and a dialog of the page
+// for message boxes. The game's blocking loops give the browser its turn
+// whenever they wait or present.
+class WebPlatform final : public Clock, public Display, public InputSource, public MessageBoxes {
+ public:
+  WebPlatform();
+  WebPlatform(const WebPlatform&) = delete;
+  WebPlatform& operator=(const WebPlatform&) = delete;
+
+  uint32_t TickCount() override;
+  uint32_t MachineTicks() override;
+  uint64_t PerformanceCounter() override;
+  uint64_t PerformanceFrequency() override { return 1000000u; }
+  void SleepMicroseconds(uint32_t us) override;
+
+  void Present(const uint32_t* pixels) override;
+  void PresentRows(const uint32_t* pixels, int firstRow, int endRow) override;
+
+  void ReadKeyboard(KeyState& keys) override;
+  MouseReading ReadMouse() override;
+
+  void Show(const char* text, const char* caption) override;
+
+  // Called from the page's event handlers.
+  void KeyChanged(uint8_t code, bool down);
+  void ButtonChanged(int button, bool down);
+  void Moved(double dx, double dy);
+  void LetEverythingGo();
+
+ private:
+  void WaitForNextFrame();
+  void GiveTheBrowserItsTurn();
+
+  double start_;
+  double lastYield_ = 0.0;
+  double nextPresent_ = 0.0;
+  // The canvas's bytes (red, green, blue, alpha), kept between frames so that
+  // only changed rows are converted.
+  std::vector<uint8_t> canvas_;
+  bool shownOnce_ = false;
+  std::array<HeldInput, 256> keys_{};
+  HeldInput leftButton_;
+  HeldInput rightButton_;
+  // Motion in the picture's pixels not yet handed to the game; the fraction
+  // stays for the next reading.
+  double pendingDx_ = 0.0;
+  double pendingDy_ = 0.0;
+};
+
+}  // namespace kb::platform

@@ -1,0 +1,95 @@
+// kb_frame_hashes DATA_FOLDER: a scripted run of the game on the fake
+// platform (the title, a one-player match of removals with their sparks and
+// rings, the options, the help, the highscores and the credits), printing a
+// hash of every frame it presents. The desktop build and the browser build
+// must print the same lines, the browser build reading its converted data
+// folder: the same game, pixel for pixel.
+#include <cinttypes>
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "app/game.h"
+#include "core/data_files.h"
+#include "input/key_codes.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/fake/memory_file_system.h"
+
+namespace {
+
+using namespace kb;
+
+// The data folder's own files, read from disk; a player's options or
+// highscores there are not seen, and every write stays in memory.
+class ReadOnlyData final : public platform::FileSystem {
+ public:
+  explicit ReadOnlyData(const char* folder) : disk_(folder) {}
+  platform::ReadResult ReadFile(std::string_view path, std::vector<uint8_t>& out,
+                                size_t maxBytes) override {
+    const platform::ReadResult kept = memory_.ReadFile(path, out, maxBytes);
+    if (kept != platform::ReadResult::kMissing || !dataFiles_.contains(std::string(path))) {
+      return kept;
+    }
+    return disk_.ReadFile(path, out, maxBytes);
+  }
+  bool WriteFile(std::string_view path, std::span<const uint8_t> bytes) override {
+    return memory_.WriteFile(path, bytes);
+  }
+  bool MakeFolder(std::string_view path) override { return memory_.MakeFolder(path); }
+
+ private:
+  const std::vector<std::string> everyFile_ = data_files::EveryFile();
+  const std::set<std::string> dataFiles_{everyFile_.begin(), everyFile_.end()};
+  platform::DiskFileSystem disk_;
+  platform::MemoryFileSystem memory_;
+};
+
+uint64_t Fnv1a(const uint32_t* pixels) {
+  uint64_t hash = 0xcbf29ce484222325u;
+  for (int i = 0; i < platform::kScreenPixels; ++i) hash = (hash ^ pixels[i]) * 0x100000001b3u;
+  return hash;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "Aufruf: kb_frame_hashes DATENORDNER\n");
+    return 2;
+  }
+  platform::FakePlatform fake;
+  ReadOnlyData files(argv[1]);
+  platform::SilentAudio audio;
+  platform::Platform platform{fake, fake, fake, fake, files, audio};
+  Game game(platform);
+  game.OnScreen = [](const char* name) { std::printf("screen %s\n", name); };
+  fake.OnPresent([](uint64_t frame, const uint32_t* pixels) {
+    std::printf("%" PRIu64 " %016" PRIx64 "\n", frame, Fnv1a(pixels));
+  });
+
+  fake.KeyPressAt(0, key::kReturn, 20);
+  game.Init();
+
+  // The match: RETURN removes the group under the cursor, which walks the
+  // bottom rows from its home in the corner.
+  uint64_t at = fake.NowMs() + 1500;
+  for (int step = 0; step < 40; ++step) {
+    fake.KeyPressAt(at, key::kReturn, 150);
+    fake.KeyPressAt(at + 400,
+                    step % 16 == 15        ? key::kUp
+                    : (step / 16) % 2 == 0 ? key::kRight
+                                           : key::kLeft,
+                    150);
+    at += 800;
+  }
+  fake.KeyPressAt(at, key::kEscape, 150);
+  game.RunMatch();
+
+  for (void (Game::*screen)() :
+       {&Game::RunOptionsMenu, &Game::RunHelp, &Game::ShowHighscores, &Game::RunCredits}) {
+    fake.KeyPressAt(fake.NowMs() + 2000, key::kEscape, 150);
+    (game.*screen)();
+  }
+  std::printf("frames %" PRIu64 "\n", fake.FramesPresented());
+  return 0;
+}
