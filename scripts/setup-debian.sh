@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the game, its asset generator, its tests
-# and scripts/lint.sh need. Does nothing when all of them are already there.
+# Installs every Debian 12 package the game, its asset generator, its browser
+# version, its tests and scripts/lint.sh need. Does nothing when all of them
+# are already there.
 set -euo pipefail
 
 packages=(
@@ -11,7 +12,11 @@ packages=(
   xvfb xfonts-base xdotool x11-utils imagemagick
   clang libclang-rt-14-dev clang-format clang-tidy python3
   desktop-file-utils appstream dpkg-dev
+  emscripten nodejs chromium
 )
+# npm comes with some builds of Node.js and as a package of its own with
+# Debian's; it installs the browser tests' driver.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,8 +2,8 @@
 # Sets everything up on a fresh Debian 12 machine, checks the code with
 # scripts/lint.sh, builds, and runs every test: unit and screen tests and the
 # end-to-end tests under their own Xvfb, once on the Release build and once
-# with sanitizers, the unit and screen tests once more on a clang build, then
-# a short run of each fuzzer. A lint finding fails the run at its end, after
+# with sanitizers, the unit and screen tests once more on a clang build, the
+# browser version beside the desktop build, then a short run of each fuzzer. A lint finding fails the run at its end, after
 # the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +29,10 @@ ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure --ti
 cmake --preset clang >/dev/null
 cmake --build --preset clang -j"$(nproc)"
 ctest --preset clang -j"$(nproc)" --timeout 900 | tee -a "$log"
+# The browser version: the same frames as the desktop build, and its page
+# played in headless Chromium.
+scripts/build-web.sh
+ctest --preset web --timeout 900 | tee -a "$log"
 scripts/fuzz.sh "${KB_FUZZ_SECONDS:-20}"
 # The fuzzers print last; repeat the count of the test run for the reader.
 total=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log" | awk '{ s += $1 } END { print s }')

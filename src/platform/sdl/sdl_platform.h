@@ -6,9 +6,9 @@
 
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/held_input.h"
 #include "platform/input_source.h"
 #include "platform/message_box.h"
-#include "platform/held_input.h"
 #include "platform/sdl/message_box_process.h"
 #include "platform/sdl/monotonic_ticks.h"
 

@@ -80,7 +80,7 @@ EM_JS(void, kb_audio_play_music, (const char* keyText, const uint8_t* bytes, int
     source.connect(audio.context.destination);
     source.start(0, offset);
     audio.music = source;
-  }, () => console.warn("Musikstück nicht lesbar"));
+  }, () => console.warn("Musik nicht lesbar"));
 });
 // clang-format on
 
