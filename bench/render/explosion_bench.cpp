@@ -18,6 +18,7 @@
 #include "platform/fake/fake_platform.h"
 #include "platform/file_system.h"
 #include "platform/sdl/monotonic_ticks.h"
+#include "worst_explosion.h"
 
 namespace {
 
@@ -65,37 +66,6 @@ struct BenchGame {
   kb::Game game;
 };
 
-// What the removal of 100 stones does to the effect grids and the clouds;
-// the first three are connectors, whose rings start with them.
-void StartExplosions(kb::Game& game) {
-  kb::EffectGrids& fx = game.rules.effects;
-  int started = 0;
-  for (int column = 0; column < 16 && started < 100; ++column) {
-    for (int row = 15; row >= 10 && started < 100; --row, ++started) {
-      const int code = started < 3 ? kb::kConnector : 1 + started % 4;
-      fx.RemovalAnimGrid[row][column] = 1;
-      fx.RemovedCodeGrid[row][column] = code;
-      fx.RingGrid[row][column] = code == kb::kConnector ? 1 : 0;
-      game.particles.SpawnParticles(fx.ParticleGrid, column, row, column * 48 + 24, row * 48 + 24,
-                                    0, game.options.ParticlesPerStone, game.chance);
-    }
-  }
-}
-
-// The board and spark part of one drawing burst of the match.
-void DrawBurst(kb::Game& game) {
-  game.renderer.BeginFrame();
-  game.DrawBoard();
-  for (int column = 0; column < 16; ++column) {
-    for (int row = 0; row < 16; ++row) {
-      if (game.rules.effects.ParticleGrid[row][column] > 0) {
-        game.particles.UpdateParticles(game.rules.effects.ParticleGrid, column, row,
-                                       game.renderer.BackBuffer(), game.chance);
-      }
-    }
-  }
-}
-
 // One game per clock for the whole run: starting one loads every picture.
 BenchGame& Bench(TickKind kind) {
   static BenchGame onTestClock(TickKind::Test);
@@ -106,7 +76,7 @@ BenchGame& Bench(TickKind kind) {
 void WorstSpawn(benchmark::State& state, TickKind kind) {
   BenchGame& bench = Bench(kind);
   for (auto _ : state) {
-    StartExplosions(bench.game);
+    kb::bench::StartExplosions(bench.game);
     benchmark::ClobberMemory();
   }
 }
@@ -115,9 +85,9 @@ void WorstBurst(benchmark::State& state, TickKind kind) {
   BenchGame& bench = Bench(kind);
   for (auto _ : state) {
     state.PauseTiming();
-    StartExplosions(bench.game);
+    kb::bench::StartExplosions(bench.game);
     state.ResumeTiming();
-    DrawBurst(bench.game);
+    kb::bench::DrawBurst(bench.game);
     benchmark::DoNotOptimize(bench.game.renderer.BackImage().pixels.data());
     benchmark::ClobberMemory();
   }

@@ -5,121 +5,13 @@
 // match then played with it. Screens are told apart by marks of the data
 // folder's own pictures, as the desktop journeys do.
 // Arguments: the page's address, the browser version's data folder.
-const fs = require("fs");
 const path = require("path");
-const { chromium } = require("playwright-core");
+const { screenMarks, launchBrowser, fail, sleep, canvasRegion, waitFor, press, pressUntil, optionsFile } =
+  require(path.join(__dirname, "screen_marks.js"));
 
 const [address, data] = process.argv.slice(2);
+const marks = screenMarks(data);
 const started = Date.now();
-
-function fail(message) {
-  throw new Error(message);
-}
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-// A 24-bit BMP (every picture of the browser's data folder is one) as rows of
-// red, green and blue bytes, top row first.
-function readBmp(file) {
-  const bytes = fs.readFileSync(path.join(data, file));
-  const offset = bytes.readUInt32LE(10);
-  const width = bytes.readInt32LE(18);
-  const height = Math.abs(bytes.readInt32LE(22));
-  const bottomUp = bytes.readInt32LE(22) > 0;
-  const stride = Math.ceil((width * 3) / 4) * 4;
-  const rgb = new Uint8Array(width * height * 3);
-  for (let y = 0; y < height; y++) {
-    const row = offset + (bottomUp ? height - 1 - y : y) * stride;
-    for (let x = 0; x < width; x++) {
-      rgb.set([bytes[row + x * 3 + 2], bytes[row + x * 3 + 1], bytes[row + x * 3]], (y * width + x) * 3);
-    }
-  }
-  return { width, height, rgb };
-}
-
-// What a screen shows in one place: a picture of the data folder at (x, y)
-// on black, compared over the region.
-function mark(name, file, at, region, maxDifference) {
-  const picture = readBmp(file);
-  return { name, picture, at, region, maxDifference };
-}
-const marks = {
-  title: mark("the title picture", "Hintergründe/Titelbild.jpg", [0, 0], [200, 200, 300, 200], 0.02),
-  mainMenu: mark("the main menu", "Hintergründe/Menue.jpg", [0, 0], [0, 650, 250, 118], 0.03),
-  options: mark("the options", "Hintergründe/Optionen.jpg", [0, 0], [904, 688, 120, 80], 0.03),
-  match: mark("the one-player match", "Buttons/Exit.bmp", [900, 710], [900, 710, 96, 48], 0.12),
-  winterStones: mark("the Winter stones", "Grafiksets/Winter/stone1.bmp", [780, 314], [780, 314, 48, 48], 0.08),
-};
-
-async function canvasRegion(page, [x, y, width, height]) {
-  const pixels = await page.evaluate(([x, y, width, height]) => {
-    const canvas = document.getElementById("canvas");
-    return Array.from(canvas.getContext("2d").getImageData(x, y, width, height).data);
-  }, [x, y, width, height]);
-  return pixels;
-}
-
-// The normalised root mean square difference of the region against the mark.
-async function difference(page, m) {
-  const [x, y, width, height] = m.region;
-  const shown = await canvasRegion(page, m.region);
-  let sum = 0;
-  for (let row = 0; row < height; row++) {
-    for (let column = 0; column < width; column++) {
-      const px = x + column - m.at[0];
-      const py = y + row - m.at[1];
-      const inside = px >= 0 && py >= 0 && px < m.picture.width && py < m.picture.height;
-      for (let c = 0; c < 3; c++) {
-        const expected = inside ? m.picture.rgb[(py * m.picture.width + px) * 3 + c] : 0;
-        const d = shown[(row * width + column) * 4 + c] - expected;
-        sum += d * d;
-      }
-    }
-  }
-  return Math.sqrt(sum / (width * height * 3)) / 255;
-}
-
-async function waitFor(page, m, seconds = 30) {
-  const until = Date.now() + seconds * 1000;
-  let last = 1;
-  while (Date.now() < until) {
-    last = await difference(page, m);
-    if (last <= m.maxDifference) return;
-    await sleep(200);
-  }
-  fail(`${m.name} did not show within ${seconds} s (difference ${last.toFixed(3)})`);
-}
-
-// A key tapped: the game counts a tap once, at its next read, however short.
-async function press(page, key, holdMs = 20) {
-  await page.keyboard.down(key);
-  await sleep(holdMs);
-  await page.keyboard.up(key);
-  await sleep(300);
-}
-
-// A key tapped until the screen it leads to shows: the title picture stands
-// already while the game still loads, and takes RETURN only once it is ready.
-async function pressUntil(page, key, m) {
-  for (let attempt = 0; attempt < 10; attempt++) {
-    await press(page, key);
-    const until = Date.now() + 3000;
-    while (Date.now() < until) {
-      if ((await difference(page, m)) <= m.maxDifference) return;
-      await sleep(200);
-    }
-  }
-  await waitFor(page, m, 1);
-}
-
-async function optionsFile(page) {
-  return page.evaluate(() => {
-    try {
-      return Array.from(FS.readFile("/spieler/Optionen.bin"));
-    } catch (error) {
-      return null;
-    }
-  });
-}
 
 async function startMatch(page) {
   await press(page, "Enter");                 // "Spielen"
@@ -129,11 +21,7 @@ async function startMatch(page) {
 }
 
 async function main() {
-  const browser = await chromium.launch({
-    executablePath: "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-           "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-  });
+  const browser = await launchBrowser();
   const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
   const page = await context.newPage();
   shownPage = page;

@@ -11,15 +11,6 @@ if [ ! -d "$deps/node_modules/playwright-core" ]; then
   cp "$here/package.json" "$here/package-lock.json" "$deps/"
   (cd "$deps" && npm ci --no-audit --no-fund --silent)
 fi
-log=$(mktemp)
-python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$site" >"$log" 2>&1 &
-server=$!
-trap 'kill "$server" 2>/dev/null || true; rm -f "$log"' EXIT
-port=""
-for _ in $(seq 1 100); do
-  port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$log" | head -n 1)
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-[ -n "$port" ] || { echo "FAIL: the page could not be served"; exit 1; }
+source "$here/serve.sh"
+serve "$site"
 NODE_PATH="$deps/node_modules" node "$here/browser_journey.js" "http://127.0.0.1:$port/" "$2"
