@@ -32,10 +32,8 @@ async function main() {
   page.on("pageerror", (error) => problems.push(error.message));
   page.on("dialog", (dialog) => dialog.accept());
 
-  const opened = Date.now();
   await page.goto(address);
   await waitFor(page, marks.title, 60);
-  console.log(`title picture ${Date.now() - opened} ms after the page was opened`);
   await pressUntil(page, "Enter", marks.mainMenu);
 
   // A removal: RETURN takes the group under the cursor, which walks the

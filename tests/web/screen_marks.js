@@ -44,6 +44,8 @@ function screenMarks(folder) {
   dataFolder = folder;
   return {
     title: mark("the title picture", "Hintergründe/Titelbild.jpg", [0, 0], [200, 200, 300, 200], 0.02),
+    // A corner of it, read quickly enough to time the page's start.
+    titleCorner: mark("the title picture", "Hintergründe/Titelbild.jpg", [0, 0], [300, 300, 8, 8], 0.02),
     mainMenu: mark("the main menu", "Hintergründe/Menue.jpg", [0, 0], [0, 650, 250, 118], 0.03),
     options: mark("the options", "Hintergründe/Optionen.jpg", [0, 0], [904, 688, 120, 80], 0.03),
     match: mark("the one-player match", "Buttons/Exit.bmp", [900, 710], [900, 710, 96, 48], 0.12),
