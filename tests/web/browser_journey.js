@@ -1,12 +1,12 @@
 "use strict";
 // The browser version in headless Chromium, as a player meets it: the title
-// picture, the main menu, a one-player match with a removal, ESC back, the
-// graphic set changed in the options and still changed after a reload, the
-// match then played with it. Screens are told apart by marks of the data
+// picture, the main menu, a one-player match with a removal, ESC back, a
+// highscore won in the snake game, the graphic set changed in the options,
+// and both still there after a reload, the match then played with the set. Screens are told apart by marks of the data
 // folder's own pictures, as the desktop journeys do.
 // Arguments: the page's address, the browser version's data folder.
 const path = require("path");
-const { screenMarks, launchBrowser, fail, sleep, canvasRegion, waitFor, press, pressUntil, optionsFile } =
+const { screenMarks, launchBrowser, readBmp, fail, sleep, canvasRegion, waitFor, press, pressUntil, playerFile } =
   require(path.join(__dirname, "screen_marks.js"));
 
 const [address, data] = process.argv.slice(2);
@@ -18,6 +18,73 @@ async function startMatch(page) {
   await sleep(500);
   await press(page, "Enter");                 // "1 Spieler"
   await waitFor(page, marks.match);
+}
+
+// The stand-alone snake game played for one egg: the field's 16 x 16 cells
+// read off the canvas, the head found as the cell that lights up, and the
+// key towards the egg held (the game reads the arrow keys as levels at each
+// step, and refuses a turn back on itself). Then the snake, let go, runs on
+// into a wall.
+async function eatOneEgg(page, eggColour) {
+  const cells = () => page.evaluate(([r, g, b]) => {
+    const pixels = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 768, 768).data;
+    const out = [];
+    for (let y = 0; y < 16; y++) {
+      for (let x = 0; x < 16; x++) {
+        const at = ((y * 48 + 24) * 768 + x * 48 + 24) * 4;
+        const [cr, cg, cb] = [pixels[at], pixels[at + 1], pixels[at + 2]];
+        const egg = (cr - r) ** 2 + (cg - g) ** 2 + (cb - b) ** 2 < 300;
+        out.push(egg ? "o" : cr > 15 || cg > 15 || cb > 15 ? "#" : ".");
+      }
+    }
+    return out.join("");
+  }, eggColour);
+  const keys = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
+  let held = null;
+  const hold = async (key) => {
+    if (key === held) return;
+    if (held) await page.keyboard.up(held);
+    await page.keyboard.down(key);
+    held = key;
+  };
+  let before = await cells(page);
+  let head = null;
+  let heading = null;
+  const until = Date.now() + 60000;
+  while (Date.now() < until) {
+    await sleep(30);
+    const now = await cells(page);
+    const lit = [...now].map((c, i) => (c === "#" && before[i] !== "#" ? i : -1)).filter((i) => i >= 0);
+    const egg = now.indexOf("o");
+    if (lit.length === 1) {
+      const next = [lit[0] % 16, Math.floor(lit[0] / 16)];
+      if (head) heading = [Math.sign(next[0] - head[0]), Math.sign(next[1] - head[1])];
+      if (head && before[lit[0]] === "o") {
+        // Eaten: let go, and the snake runs on into a wall.
+        if (held) await page.keyboard.up(held);
+        return;
+      }
+      head = next;
+    }
+    before = now;
+    if (!head || egg < 0) continue;
+    const [ex, ey] = [egg % 16, Math.floor(egg / 16)];
+    const wanted = [];
+    if (ex < head[0]) wanted.push("ArrowLeft");
+    if (ex > head[0]) wanted.push("ArrowRight");
+    if (ey < head[1]) wanted.push("ArrowUp");
+    if (ey > head[1]) wanted.push("ArrowDown");
+    // Never back on itself, and never into the wall it runs towards.
+    const safe = (key) => {
+      const [dx, dy] = keys[key];
+      if (heading && dx === -heading[0] && dy === -heading[1]) return false;
+      const [nx, ny] = [head[0] + dx, head[1] + dy];
+      return nx >= 0 && nx < 16 && ny >= 0 && ny < 16;
+    };
+    const choice = wanted.find(safe) || Object.keys(keys).find(safe);
+    if (choice) await hold(choice);
+  }
+  fail("the snake found no egg within 60 s");
 }
 
 async function main() {
@@ -52,8 +119,37 @@ async function main() {
   // ESC leaves the match for the mode selection, and that for the main menu.
   await pressUntil(page, "Escape", marks.mainMenu);
 
+  // A highscore: the snake game for one egg, then a name for the table. The
+  // main menu keeps its entry: "Spielen" after the match, "Snake" after this.
+  for (let i = 0; i < 3; i++) await press(page, "ArrowDown");
+  await press(page, "Enter");                 // "Snake"
+  const egg = readBmp("Snake Grafiksets/Classic/egg.bmp");
+  const middle = (24 * egg.width + 24) * 3;
+  await eatOneEgg(page, Array.from(egg.rgb.slice(middle, middle + 3)));
+  await waitFor(page, marks.gameOver);
+  await sleep(1500);
+  for (const letter of "web") {
+    await press(page, `Key${letter.toUpperCase()}`);
+    await sleep(300);
+  }
+  await press(page, "Enter");
+  await waitFor(page, marks.highscores);
+  await pressUntil(page, "Escape", marks.mainMenu);
+  // The first entry's name, as the file keeps it: masked byte by byte.
+  const firstName = (bytes) => {
+    const mask = "q7w3e9r1t5y8u2i6o4p0a3s7d1f9g5h";
+    let name = "";
+    for (let i = 0; bytes && i < mask.length && (bytes[4 + i] ^ mask.charCodeAt(i)) !== 0; i++) {
+      name += String.fromCharCode(bytes[4 + i] ^ mask.charCodeAt(i));
+    }
+    return name;
+  };
+  const named = (bytes) => firstName(bytes) === "web";
+  const table = await playerFile(page, "Highscores.bin");
+  if (!named(table)) fail(`Highscores.bin names "${firstName(table)}" first, not web`);
+
   // Optionen -> Grafikset -> "Winter" (row 5) -> RETURN -> ESC writes the file.
-  for (let i = 0; i < 4; i++) await press(page, "ArrowDown");
+  await press(page, "ArrowDown");
   await press(page, "Enter");
   await waitFor(page, marks.options);
   for (let i = 0; i < 3; i++) await press(page, "ArrowDown");
@@ -63,21 +159,23 @@ async function main() {
   await press(page, "Enter");
   await waitFor(page, marks.options);
   await pressUntil(page, "Escape", marks.mainMenu);
-  const saved = await optionsFile(page);
+  const saved = await playerFile(page, "Optionen.bin");
   if (!saved || saved[12] !== 5) fail(`Optionen.bin holds ${JSON.stringify(saved)}, not graphic set 5`);
 
   // Reloaded, the page starts the game again from the browser's own store.
   await page.reload();
   await waitFor(page, marks.title, 60);
-  const kept = await optionsFile(page);
+  const kept = await playerFile(page, "Optionen.bin");
   if (!kept || kept[12] !== 5) fail(`after the reload Optionen.bin holds ${JSON.stringify(kept)}`);
+  if (!named(await playerFile(page, "Highscores.bin"))) fail("after the reload the highscore is gone");
   await pressUntil(page, "Enter", marks.mainMenu);
   await startMatch(page);
   await waitFor(page, marks.winterStones, 10);
 
   if (problems.length > 0) fail(`the page reported errors: ${problems.join("; ")}`);
   await browser.close();
-  console.log(`title, menu, a removal, ESC, the Winter set kept across a reload (${Date.now() - started} ms)`);
+  console.log(`title, menu, a removal, ESC, a highscore and the Winter set kept across a reload ` +
+              `(${Date.now() - started} ms)`);
 }
 
 let shownPage = null;

@@ -49,6 +49,8 @@ function screenMarks(folder) {
     mainMenu: mark("the main menu", "Hintergründe/Menue.jpg", [0, 0], [0, 650, 250, 118], 0.03),
     options: mark("the options", "Hintergründe/Optionen.jpg", [0, 0], [904, 688, 120, 80], 0.03),
     match: mark("the one-player match", "Buttons/Exit.bmp", [900, 710], [900, 710, 96, 48], 0.12),
+    gameOver: mark("the game-over picture", "Hintergründe/Gameover.jpg", [0, 0], [120, 320, 780, 120], 0.03),
+    highscores: mark("the highscore table", "Hintergründe/Highscores.jpg", [0, 0], [904, 688, 120, 80], 0.03),
     winterStones: mark("the Winter stones", "Grafiksets/Winter/stone1.bmp", [780, 314], [780, 314, 48, 48], 0.08),
   };
 }
@@ -125,16 +127,17 @@ async function pressUntil(page, key, m) {
   await waitFor(page, m, 1);
 }
 
-async function optionsFile(page) {
-  return page.evaluate(() => {
+// A file of the player's folder as the page holds it, or null.
+async function playerFile(page, name) {
+  return page.evaluate((name) => {
     try {
-      return Array.from(FS.readFile("/spieler/Optionen.bin"));
+      return Array.from(FS.readFile("/spieler/" + name));
     } catch (error) {
       return null;
     }
-  });
+  }, name);
 }
 
 
 module.exports = { screenMarks, launchBrowser, fail, sleep, readBmp, mark, canvasRegion, difference, waitFor, press,
-                   pressUntil, optionsFile };
+                   pressUntil, playerFile };

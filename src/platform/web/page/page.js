@@ -86,6 +86,7 @@
 
   function stop(text) {
     running = false;
+    canvas.classList.add("beendet");
     if (document.pointerLockElement) document.exitPointerLock();
     if (document.fullscreenElement) document.exitFullscreen();
     say(text);
