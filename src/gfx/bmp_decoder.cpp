@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 
+#include "core/little_endian.h"
 #include "gfx/image_decoder.h"
 
 namespace kb {
@@ -32,11 +33,11 @@ enum Compression : uint32_t {
 };
 
 uint32_t U16(std::span<const uint8_t> b, std::size_t at) {
-  return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8;
+  return GetU16(b.data() + at);
 }
 
 uint32_t U32(std::span<const uint8_t> b, std::size_t at) {
-  return U16(b, at) | U16(b, at + 2) << 16;
+  return GetU32(b.data() + at);
 }
 
 int64_t S32(std::span<const uint8_t> b, std::size_t at) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "core/little_endian.h"
+
 namespace kb {
 namespace {
 
@@ -22,10 +24,7 @@ void ReadOptionsFile(platform::FileSystem& files, OptionValues& options) {
   files.ReadFile(kOptionsFile, bytes, kFileSize);
   const std::array<int32_t*, kValueCount> fields = FileOrder(options);
   for (size_t i = 0; i < fields.size() && bytes.size() >= 4 * (i + 1); ++i) {
-    const uint8_t* p = bytes.data() + 4 * i;
-    *fields[i] =
-        static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                             static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+    *fields[i] = static_cast<int32_t>(GetU32(bytes.data() + 4 * i));
   }
 }
 
