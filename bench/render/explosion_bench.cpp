@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/game.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/file_system.h"
 #include "platform/sdl/monotonic_ticks.h"

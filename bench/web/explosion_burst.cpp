@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/file_system.h"
 #include "render/worst_explosion.h"

@@ -2,8 +2,8 @@
 
 #include "core/colours.h"
 #include "core/data_files.h"
+#include "core/key_codes.h"
 #include "core/report.h"
-#include "input/key_codes.h"
 
 namespace kb {
 

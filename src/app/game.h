@@ -139,6 +139,8 @@ class Game {
   // left (or, with `rightButton`, the right) button pressed; the music plays on.
   void WaitForKeyOrButton(uint8_t keyCode, bool rightButton);
   PlayerInput ReadPlayerInput() const;
+  // A pass's read of the keyboard and the mouse: acted on in a burst only.
+  void ReadMatchInput(bool burst);
   bool RunDrawingBurst();
   void AdvanceAnimation(double rate);
   // Starts a burst's frame: cleared, with the grid lines on it.

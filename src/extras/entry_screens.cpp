@@ -3,7 +3,7 @@
 #include "app/game.h"
 #include "core/colours.h"
 #include "core/cp1252.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 
 namespace kb {
 namespace {

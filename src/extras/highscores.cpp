@@ -2,8 +2,8 @@
 
 #include "app/game.h"
 #include "core/colours.h"
+#include "core/key_codes.h"
 #include "extras/highscore_file.h"
-#include "input/key_codes.h"
 
 namespace kb {
 namespace {
@@ -83,6 +83,7 @@ void Game::OfferHighscore(int32_t score) {
   } else {
     input.FlushKeyboard(1000);
     music.WaitWithMusic(1000);
+    input.DropTaps();
     renderer.BeginFrame();
     sprites.DrawBackground(resources.gameOverBackground);
     renderer.EndFrame();

@@ -3,8 +3,8 @@
 
 #include "app/game.h"
 #include "core/colours.h"
+#include "core/key_codes.h"
 #include "extras/snake_look.h"
-#include "input/key_codes.h"
 #include "rules/saturating.h"
 
 namespace kb {
@@ -101,6 +101,7 @@ void Game::RunSnakeGame(bool standalone) {
   snake.NextStepTime = clock.TickCount() + kStepMs;
   SnakeStep();
   ShowCountdown(*this);
+  input.DropTaps();
   input.SetPointer(kPadCentreX, kPadCentreY);
 
   while (!input.KeyDown(key::kEscape) && input.RightButton == 0 && !snake.GameOver) SnakeStep();

@@ -1,6 +1,6 @@
 #include "extras/text_entry.h"
 
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 
 namespace kb {
 namespace {

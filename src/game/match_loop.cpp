@@ -1,10 +1,11 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "app/game.h"
 #include "core/colours.h"
+#include "core/key_codes.h"
 #include "game/match_observer.h"
-#include "input/key_codes.h"
 #include "rules/board_fill.h"
 #include "rules/bonus_sequence.h"
 #include "rules/bout_end.h"
@@ -21,6 +22,8 @@ namespace {
 
 constexpr int32_t kPeriodMs = 100;
 constexpr float kTwoPi = 6.28318530718f;
+constexpr std::array<uint8_t, 8> kCursorKeys = {key::kLeft, key::kRight, key::kUp, key::kDown,
+                                                key::kW,    key::kA,     key::kS,  key::kD};
 
 }  // namespace
 
@@ -111,6 +114,7 @@ void Game::RunMatch() {
   ReadOptionsFile(platform.files, options);
   rules.AiStrength = options.AiStrength;
   music.WaitWithMusic(1000);
+  input.DropTaps();
   MatchStartCounter = clock.PerformanceCounter();
   PassCount = 0;
   BestRate = 0.0;
@@ -144,8 +148,7 @@ void Game::RunMatch() {
     if (burst) DrawStoneCounts();
     AdvanceAnimation(rate);
     music.UpdateMusic();
-    input.ReadKeyboard();
-    input.ReadMouse();
+    ReadMatchInput(burst);
     music.UpdateMusic();
 
     if (burst && !RunDrawingBurst()) return;
@@ -161,6 +164,19 @@ void Game::RunMatch() {
   input.FlushKeyboard(200000);
   rules.match.QuitRequested = 0;
   rules.match.SwapFirst = ScreenPoint{};
+}
+
+void Game::ReadMatchInput(bool burst) {
+  // Every pass keeps the input current; only a burst acts on it, so a tap
+  // waits for the next burst. The turn step looks at the cursor keys only
+  // every other burst, and their taps wait for that one.
+  using platform::ReadUse;
+  const bool cursorKeysRest =
+      burst && rules.match.BoutEndCountdown == -1 && !TurnStepReadsCursorKeys(rules);
+  input.ReadKeyboard(
+      burst ? ReadUse::kActs : ReadUse::kKeepsCurrent,
+      cursorKeysRest ? std::span<const uint8_t>(kCursorKeys) : std::span<const uint8_t>());
+  input.ReadMouse(burst ? ReadUse::kActs : ReadUse::kKeepsCurrent);
 }
 
 bool Game::RunDrawingBurst() {

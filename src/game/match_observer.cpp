@@ -11,6 +11,8 @@ void MatchObserver::ShowMessage(std::span<const MessageLine> lines, int32_t paus
   for (const MessageLine& line : lines) game_.text.DrawText(line.text, line.x, line.y, line.colour);
   game_.renderer.EndFrame();
   game_.music.WaitWithMusic(pauseMs);
+  // A tap let go while the message stood was not meant for the board after it.
+  game_.input.DropTaps();
 }
 
 void MatchObserver::Pause(int32_t ms) {

@@ -9,8 +9,8 @@ void InputDevice::Init() {
   SetPointer(512, 384);
 }
 
-void InputDevice::ReadMouse() {
-  const platform::MouseReading m = source_.ReadMouse();
+void InputDevice::ReadMouse(platform::ReadUse use) {
+  const platform::MouseReading m = source_.PollInput().ReadMouse(use);
   PointerX = std::clamp(PointerX + m.dx, 0, kPointerMaxX);
   PointerY = std::clamp(PointerY + m.dy, 0, kPointerMaxY);
   LeftButton = m.left ? 1 : 0;
@@ -29,6 +29,7 @@ void InputDevice::FlushKeyboard(int reads) {
     const uint64_t leftUs = (length - passed) * 1000000u / frequency;
     clock_.SleepMicroseconds(static_cast<uint32_t>(std::min<uint64_t>(leftUs + 1, 1000)));
   }
+  DropTaps();
 }
 
 }  // namespace kb

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "platform/clock.h"
 #include "platform/input_source.h"
@@ -18,18 +19,28 @@ class InputDevice {
 
   // Centres the pointer; start-up then moves it to (512, 50).
   void Init();
-  void ReadKeyboard() { source_.ReadKeyboard(keys_); }
+  // A read that acts counts a tap once; one that only keeps the input current
+  // leaves it for the next read that acts. Taps of the keys in `heldBack`
+  // wait as well: the screen does not look at them this time.
+  void ReadKeyboard(platform::ReadUse use = platform::ReadUse::kActs,
+                    std::span<const uint8_t> heldBack = {}) {
+    source_.PollInput().ReadKeys(keys_, use, heldBack);
+  }
   // Adds the motion since the last read to the pointer, clamped to
   // 0..1024 x 0..768 (one pixel beyond the last column and row is reachable).
-  void ReadMouse();
+  void ReadMouse(platform::ReadUse use = platform::ReadUse::kActs);
   void ClearButtons() {
     LeftButton = 0;
     RightButton = 0;
   }
   // Reading the keyboard many times in a row, so that a key still held from
   // the previous screen is seen as held before it counts as a new command.
-  // Takes about one microsecond per read and sleeps meanwhile.
+  // Takes about one microsecond per read and sleeps meanwhile; it is a pause,
+  // so taps let go during it do not act after it.
   void FlushKeyboard(int reads);
+  // A pause (a message, the start of a match) has passed: taps let go before
+  // now do not act after it. Keys and buttons still held go on.
+  void DropTaps() { source_.PollInput().DropTaps(); }
   void Shutdown() {}
 
   // KEPT: a key is a level, not a press, as the game always read it: a held key

@@ -119,6 +119,11 @@ void SplitBoardTurn(RulesState& state, const PlayerInput& input, Chance& chance)
 
 }  // namespace
 
+bool TurnStepReadsCursorKeys(const RulesState& state) {
+  // The step counts the delay down before the keys test it.
+  return state.KeyDelay <= 1;
+}
+
 void TurnStep(RulesState& state, const PlayerInput& input, Chance& chance,
               RulesObserver& observer) {
   if (state.KeyDelay > 0) --state.KeyDelay;

@@ -19,4 +19,8 @@ namespace kb {
 // in GroupSizeA (right) and GroupSizeB (left).
 void TurnStep(RulesState& state, const PlayerInput& input, Chance& chance, RulesObserver& observer);
 
+// Whether the next turn step looks at the cursor keys (the arrows and W A S D); a
+// tap of one between two steps that look waits for the second.
+bool TurnStepReadsCursorKeys(const RulesState& state);
+
 }  // namespace kb

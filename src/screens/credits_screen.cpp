@@ -1,5 +1,5 @@
 #include "app/game.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 #include "screens/credits_text.h"
 
 namespace kb {

@@ -1,7 +1,7 @@
 #include "app/game.h"
 #include "core/colours.h"
 #include "core/cp1252.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 #include "screens/help_text.h"
 
 namespace kb {

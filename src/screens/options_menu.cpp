@@ -1,7 +1,7 @@
 #include <array>
 
 #include "app/game.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 #include "screens/options_file.h"
 #include "screens/selection_menu.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/game.h"
 #include "core/colours.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 
 namespace kb {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/game.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/memory_file_system.h"
 

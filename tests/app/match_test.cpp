@@ -71,6 +71,35 @@ TEST_F(MatchFixture, AClickRemovesTheGroupAndThePanelShowsItsPoints) {
   EXPECT_EQ(g.screens, (Screens{"match"}));
 }
 
+// Taps shorter than the 100 ms between two updates: the passes between the
+// updates read the input too, and must leave the tap to the update.
+TEST_F(MatchFixture, AQuickClickBetweenTwoUpdatesRemovesItsGroupOnce) {
+  OnFirstFrame([&] {
+    Board board = Checkerboard();
+    // Two pairs, one above the other: a second commit would take the upper pair.
+    board.cells[15][0] = board.cells[15][1] = 3;
+    board.cells[14][0] = board.cells[14][1] = 4;
+    g.game.rules.board = board;
+    script.MoveTo(30, 740);
+    g.fake.ButtonAt(g.Now() + 20, true, true);
+    g.fake.ButtonAt(g.Now() + 60, true, false);
+    g.fake.KeyPressAt(g.Now() + 1000, key::kEscape, 50);
+  });
+  g.game.RunMatch();
+  EXPECT_EQ(g.game.rules.match.Score, 4);
+  EXPECT_EQ(g.game.rules.board.cells[15][0], 4);
+}
+
+TEST_F(MatchFixture, CursorTapsAQuarterSecondApartMoveOneCellEach) {
+  OnFirstFrame([&] {
+    for (int i = 0; i < 6; ++i) g.fake.KeyPressAt(g.Now() + 30 + 250 * i, key::kRight, 40);
+    g.fake.KeyPressAt(g.Now() + 1800, key::kEscape, 50);
+  });
+  g.game.RunMatch();
+  EXPECT_EQ(g.game.rules.match.CursorX, 24 + 6 * 48);
+  EXPECT_EQ(g.game.rules.match.CursorY, 744);
+}
+
 TEST_F(MatchFixture, HoldingSpaceDuringASwapShowsTheWarningInEveryBurst) {
   int warnings = 0;
   OnFirstFrame([&] {

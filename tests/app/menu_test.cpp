@@ -27,6 +27,22 @@ TEST(MainMenu, AClickHighlightsAndAClickOnTheHighlightedEntryStartsIt) {
   EXPECT_LT(script.Presented(), 12u);
 }
 
+// Taps shorter than a menu frame, let go while the menu waits for its next one.
+TEST(MainMenu, QuickTapsMoveTheHighlightOneEntryAndStartItOnce) {
+  test::FakeGame g;
+  test::FrameScript script(g);
+  script.At(2, [&] { g.fake.KeyPressAt(g.Now() + 30, key::kDown, 40); });  // "Highscores"
+  script.At(4, [&] { g.fake.KeyPressAt(g.Now() + 30, key::kReturn, 40); });
+  script.At(5, [&] { script.Key(key::kEscape, 60); });  // leaves the table
+  script.At(6, [&] {
+    script.MoveTo(500, 580);  // "Beenden"
+    script.Click();
+  });
+  script.At(8, [&] { script.Click(); });
+  g.game.RunMainMenu();
+  EXPECT_EQ(g.screens, (Screens{"main menu", "highscores"}));
+}
+
 TEST(MainMenu, BandsAloneDecideAndAClickInNoBandStartsTheHighlightedEntry) {
   test::FakeGame g;
   test::FrameScript script(g);

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "core/key_codes.h"
 #include "extras/text_entry.h"
-#include "input/key_codes.h"
 
 namespace kb {
 namespace {

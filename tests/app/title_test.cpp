@@ -2,8 +2,8 @@
 
 #include "app/game.h"
 #include "core/cp1252.h"
+#include "core/key_codes.h"
 #include "gfx/bmp_encoder.h"
-#include "input/key_codes.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/memory_file_system.h"
 

@@ -87,10 +87,9 @@ move_pointer() {
   pointer_x=$1
   pointer_y=$2
 }
-# click_at X Y: a left click there; the pointer stays. A match reads the
-# mouse in every pass but acts only in the pass that draws, ten times a
-# second, so the button is held a little longer than that.
+# click_at X Y: a quick left click there, as a player clicks; the pointer
+# stays. The match acts on it once, in its next update.
 click_at() {
   move_pointer "$1" "$2"
-  click 1 120
+  click 1 40
 }

@@ -11,7 +11,7 @@
 
 #include "app/game.h"
 #include "core/data_files.h"
-#include "input/key_codes.h"
+#include "core/key_codes.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/memory_file_system.h"
 

@@ -43,6 +43,7 @@ void FakePlatform::Advance(uint64_t us) {
     throw SimulatedTimeout("simulated time limit of " + std::to_string(limitUs_ / 1000u) +
                            " ms reached");
   }
+  ApplyDueEvents();
 }
 
 void FakePlatform::ApplyDueEvents() {
@@ -50,26 +51,19 @@ void FakePlatform::ApplyDueEvents() {
     const Event& e = events_[nextEvent_++];
     switch (e.kind) {
       case Kind::KeyDown:
-        keys_[static_cast<uint8_t>(e.a)] = 0x80;
-        break;
       case Kind::KeyUp:
-        keys_[static_cast<uint8_t>(e.a)] = 0;
+        input_.ChangeKey(static_cast<uint8_t>(e.a), e.kind == Kind::KeyDown);
         break;
       case Kind::Move:
-        pendingDx_ += e.a;
-        pendingDy_ += e.b;
+        input_.Move(e.a, e.b);
         break;
       case Kind::LeftDown:
-        left_ = true;
-        break;
       case Kind::LeftUp:
-        left_ = false;
+        input_.ChangeButton(MouseButton::kLeft, e.kind == Kind::LeftDown);
         break;
       case Kind::RightDown:
-        right_ = true;
-        break;
       case Kind::RightUp:
-        right_ = false;
+        input_.ChangeButton(MouseButton::kRight, e.kind == Kind::RightDown);
         break;
     }
   }
@@ -92,20 +86,10 @@ void FakePlatform::Present(const uint32_t* pixels) {
   if (onPresent_) onPresent_(frames_, pixels);
 }
 
-void FakePlatform::ReadKeyboard(KeyState& keys) {
+InputModel& FakePlatform::PollInput() {
   Advance(costs_.pollUs);
-  ApplyDueEvents();
-  ++keyboardReads_;
-  keys = keys_;
-}
-
-MouseReading FakePlatform::ReadMouse() {
-  Advance(costs_.pollUs);
-  ApplyDueEvents();
-  MouseReading reading{pendingDx_, pendingDy_, left_, right_};
-  pendingDx_ = 0;
-  pendingDy_ = 0;
-  return reading;
+  ++polls_;
+  return input_;
 }
 
 void FakePlatform::Show(const char* text, const char* caption) {

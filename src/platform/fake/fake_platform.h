@@ -21,12 +21,13 @@ struct SimulatedTimeout : std::runtime_error {
 
 // A scripted machine for tests: the clock moves only when the game waits,
 // presents or polls; keys, mouse motion and buttons change at scripted
-// simulated times; every presented frame is counted and the last one kept.
+// simulated times, as the clock passes them, through the same input model as
+// the real machines; every presented frame is counted and the last one kept.
 class FakePlatform final : public Clock, public Display, public InputSource, public MessageBoxes {
  public:
   struct Costs {
     uint32_t presentUs = 16667;  // one frame of a 60 Hz display
-    uint32_t pollUs = 1;         // a keyboard or mouse read
+    uint32_t pollUs = 1;         // a keyboard or mouse poll
     uint32_t tickReadUs = 0;     // reading the clock
   };
 
@@ -54,15 +55,14 @@ class FakePlatform final : public Clock, public Display, public InputSource, pub
   uint64_t FramesPresented() const { return frames_; }
   const std::vector<uint32_t>& LastFrame() const { return lastFrame_; }
   const std::vector<Message>& Messages() const { return messages_; }
-  uint64_t KeyboardReads() const { return keyboardReads_; }
+  uint64_t InputPolls() const { return polls_; }
 
   uint32_t TickCount() override;
   uint64_t PerformanceCounter() override;
   uint64_t PerformanceFrequency() override { return 1000000u; }
   void SleepMicroseconds(uint32_t us) override { Advance(us); }
   void Present(const uint32_t* pixels) override;
-  void ReadKeyboard(KeyState& keys) override;
-  MouseReading ReadMouse() override;
+  InputModel& PollInput() override;
   void Show(const char* text, const char* caption) override;
 
  private:
@@ -84,13 +84,9 @@ class FakePlatform final : public Clock, public Display, public InputSource, pub
   uint32_t startTicks_;
   std::vector<Event> events_;  // kept sorted by time
   size_t nextEvent_ = 0;
-  KeyState keys_{};
-  int pendingDx_ = 0;
-  int pendingDy_ = 0;
-  bool left_ = false;
-  bool right_ = false;
+  InputModel input_;
   uint64_t frames_ = 0;
-  uint64_t keyboardReads_ = 0;
+  uint64_t polls_ = 0;
   std::vector<uint32_t> lastFrame_;
   std::vector<Message> messages_;
   std::function<void(uint64_t, const uint32_t*)> onPresent_;

@@ -15,11 +15,15 @@
 
 #include "core/cp1252.h"
 #include "core/report.h"
-#include "platform/sdl/sdl_key_map.h"
+#include "platform/key_table.h"
 #include "platform/sdl/window_manager.h"
 
 namespace kb::platform {
 namespace {
+
+// SDL's scancodes are the keys' USB HID usages, by which the key table knows them.
+static_assert(SDL_SCANCODE_A == 4 && SDL_SCANCODE_RETURN == 40 && SDL_SCANCODE_KP_0 == 98 &&
+              SDL_SCANCODE_LCTRL == 224 && SDL_SCANCODE_RGUI == 231);
 
 void ReportSdlError(const char* what) {
   ReportProblem(std::string(what) + ": " + SDL_GetError());
@@ -356,14 +360,13 @@ void SdlPlatform::PumpEvents() {
       continue;
     }
     if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.repeat == 0) {
-      const uint8_t code = DirectInputCode(event.key.keysym.scancode);
-      if (code != 0) keys_[code].Change(event.type == SDL_KEYDOWN, event.key.timestamp);
+      const uint8_t code = KeyOfUsbUsage(event.key.keysym.scancode);
+      if (code != 0) input_.ChangeKey(code, event.type == SDL_KEYDOWN);
     }
     if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
       const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-      if (event.button.button == SDL_BUTTON_LEFT) leftButton_.Change(down, event.button.timestamp);
-      if (event.button.button == SDL_BUTTON_RIGHT)
-        rightButton_.Change(down, event.button.timestamp);
+      if (event.button.button == SDL_BUTTON_LEFT) input_.ChangeButton(MouseButton::kLeft, down);
+      if (event.button.button == SDL_BUTTON_RIGHT) input_.ChangeButton(MouseButton::kRight, down);
     }
   }
   // A window uncovered, resized or switched to or from full screen shows
@@ -373,20 +376,13 @@ void SdlPlatform::PumpEvents() {
   repaintNeeded_ = false;
 }
 
-void SdlPlatform::ReadKeyboard(KeyState& keys) {
+InputModel& SdlPlatform::PollInput() {
   PumpEvents();
-  const uint32_t now = SDL_GetTicks();
-  for (size_t code = 0; code < keys.size(); ++code) keys[code] = keys_[code].Read(now) ? 0x80 : 0;
-}
-
-MouseReading SdlPlatform::ReadMouse() {
-  PumpEvents();
-  MouseReading reading;
-  SDL_GetRelativeMouseState(&reading.dx, &reading.dy);
-  const uint32_t now = SDL_GetTicks();
-  reading.left = leftButton_.Read(now);
-  reading.right = rightButton_.Read(now);
-  return reading;
+  int dx = 0;
+  int dy = 0;
+  SDL_GetRelativeMouseState(&dx, &dy);
+  input_.Move(dx, dy);
+  return input_;
 }
 
 void SdlPlatform::Show(const char* text, const char* caption) {
@@ -412,9 +408,7 @@ void SdlPlatform::Show(const char* text, const char* caption) {
   SDL_GetRelativeMouseState(nullptr, nullptr);
   // The box took the keyboard and the mouse: what was held when it opened
   // was let go over the box, unseen by the game window.
-  keys_.fill(HeldInput{});
-  leftButton_ = HeldInput{};
-  rightButton_ = HeldInput{};
+  input_.Clear();
 }
 
 }  // namespace kb::platform

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 
 #include "platform/clock.h"
 #include "platform/display.h"
-#include "platform/held_input.h"
 #include "platform/input_source.h"
 #include "platform/message_box.h"
 #include "platform/sdl/message_box_process.h"
@@ -44,8 +42,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   void Present(const uint32_t* pixels) override;
   void PresentRows(const uint32_t* pixels, int firstRow, int endRow) override;
 
-  void ReadKeyboard(KeyState& keys) override;
-  MouseReading ReadMouse() override;
+  InputModel& PollInput() override;
 
   void Show(const char* text, const char* caption) override;
 
@@ -70,9 +67,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   bool fullScreen_ = true;
   // Whether a window manager runs, which alone can make a window full screen.
   bool managed_ = true;
-  std::array<HeldInput, 256> keys_{};
-  HeldInput leftButton_;
-  HeldInput rightButton_;
+  InputModel input_;
   std::function<void()> onClose_;
   // The box on screen while Show waits for its answer.
   MessageBoxProcess box_;

@@ -9,7 +9,7 @@
 
 #include "core/cp1252.h"
 #include "core/report.h"
-#include "platform/web/web_key_map.h"
+#include "platform/key_table.h"
 
 namespace kb::platform {
 namespace {
@@ -51,7 +51,7 @@ WebPlatform* Self(void* user) {
 }
 
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* user) {
-  const uint8_t code = DirectInputCode(event->code);
+  const uint8_t code = KeyOfBrowserCode(event->code);
   if (code == 0) return EM_FALSE;
   if (!event->repeat) Self(user)->KeyChanged(code, type == EMSCRIPTEN_EVENT_KEYDOWN);
   // Reloading and the developer tools stay the browser's; every other key the
@@ -152,12 +152,12 @@ void WebPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) 
 }
 
 void WebPlatform::KeyChanged(uint8_t code, bool down) {
-  keys_[code].Change(down, TickCount());
+  input_.ChangeKey(code, down);
 }
 
 void WebPlatform::ButtonChanged(int button, bool down) {
-  if (button == 0) leftButton_.Change(down, TickCount());
-  if (button == 2) rightButton_.Change(down, TickCount());
+  if (button == 0) input_.ChangeButton(MouseButton::kLeft, down);
+  if (button == 2) input_.ChangeButton(MouseButton::kRight, down);
 }
 
 void WebPlatform::Moved(double dx, double dy) {
@@ -166,10 +166,7 @@ void WebPlatform::Moved(double dx, double dy) {
 }
 
 void WebPlatform::LetEverythingGo() {
-  const uint32_t now = TickCount();
-  for (HeldInput& key : keys_) key.Change(false, now);
-  leftButton_.Change(false, now);
-  rightButton_.Change(false, now);
+  input_.LetGo();
 }
 
 void WebPlatform::GiveTheBrowserItsTurn() {
@@ -178,25 +175,14 @@ void WebPlatform::GiveTheBrowserItsTurn() {
   if (emscripten_get_now() - lastYield_ > kLongestWithoutYieldMs) emscripten_sleep(0);
 }
 
-void WebPlatform::ReadKeyboard(KeyState& keys) {
+InputModel& WebPlatform::PollInput() {
   GiveTheBrowserItsTurn();
-  const uint32_t now = TickCount();
-  for (size_t code = 0; code < keys.size(); ++code) keys[code] = keys_[code].Read(now) ? 0x80 : 0;
-}
-
-MouseReading WebPlatform::ReadMouse() {
-  GiveTheBrowserItsTurn();
-  MouseReading reading;
   const double dx = std::trunc(pendingDx_);
   const double dy = std::trunc(pendingDy_);
   pendingDx_ -= dx;
   pendingDy_ -= dy;
-  reading.dx = static_cast<int>(dx);
-  reading.dy = static_cast<int>(dy);
-  const uint32_t now = TickCount();
-  reading.left = leftButton_.Read(now);
-  reading.right = rightButton_.Read(now);
-  return reading;
+  input_.Move(static_cast<int>(dx), static_cast<int>(dy));
+  return input_;
 }
 
 void WebPlatform::Show(const char* text, const char* caption) {
@@ -204,9 +190,7 @@ void WebPlatform::Show(const char* text, const char* caption) {
   kb_show_dialog(Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
   // The dialog took the keyboard and the mouse: what was held when it opened
   // was let go over the dialog.
-  keys_.fill(HeldInput{});
-  leftButton_ = HeldInput{};
-  rightButton_ = HeldInput{};
+  input_.Clear();
   pendingDx_ = 0.0;
   pendingDy_ = 0.0;
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/display.h"
-#include "platform/held_input.h"
 #include "platform/input_source.h"
 #include "platform/message_box.h"
 
@@ -32,8 +30,7 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
   void Present(const uint32_t* pixels) override;
   void PresentRows(const uint32_t* pixels, int firstRow, int endRow) override;
 
-  void ReadKeyboard(KeyState& keys) override;
-  MouseReading ReadMouse() override;
+  InputModel& PollInput() override;
 
   void Show(const char* text, const char* caption) override;
 
@@ -54,9 +51,7 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
   // only changed rows are converted.
   std::vector<uint8_t> canvas_;
   bool shownOnce_ = false;
-  std::array<HeldInput, 256> keys_{};
-  HeldInput leftButton_;
-  HeldInput rightButton_;
+  InputModel input_;
   // Motion in the picture's pixels not yet handed to the game; the fraction
   // stays for the next reading.
   double pendingDx_ = 0.0;

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace kb::platform {
+
+// 256 bytes indexed by DirectInput key code; bit 0x80 is set while the key is down.
+using KeyState = std::array<uint8_t, 256>;
+
+// Mouse motion accumulated since the previous reading, and the two buttons.
+struct MouseReading {
+  int dx = 0;
+  int dy = 0;
+  bool left = false;
+  bool right = false;
+};
+
+enum class MouseButton { kLeft, kRight };
+
+// What the game does with a read. Only the game knows: the match reads its
+// input about every 10 ms to keep it current, but acts on it only once per
+// update.
+enum class ReadUse {
+  // The game acts on what it reads: a tap counts here, and only here.
+  kActs,
+  // The game only keeps its picture of the input current: keys and buttons
+  // read as they are held, and a tap waits for a read that acts.
+  kKeepsCurrent,
+};
+
+// The keyboard and the mouse as every machine hands them to the game: each
+// key and button is down while it is held, and a press let go again before
+// any read acted on it still counts once, at the first read that acts, however
+// late that read comes. A pause (a message, the start of a match, a change of
+// screen) ends the taps let go before it; a press still held goes on.
+class InputModel {
+ public:
+  // What arrives from the machine, in the order it happened.
+  void ChangeKey(uint8_t code, bool down) { keys_[code].Change(down); }
+  void ChangeButton(MouseButton button, bool down) { Button(button).Change(down); }
+  void Move(int dx, int dy) {
+    dx_ += dx;
+    dy_ += dy;
+  }
+  // The window lost the keyboard and mouse: what was held is let go, and a
+  // press that no read has acted on yet still counts once.
+  void LetGo();
+  // A box or dialog took the keyboard and mouse: nothing is held, no tap
+  // waits, and motion over the box does not move the game's pointer.
+  void Clear() { *this = InputModel{}; }
+
+  // The keys for the game. Taps of the keys in `heldBack` wait, even in a read
+  // that acts: the game does not look at them this time.
+  void ReadKeys(KeyState& keys, ReadUse use, std::span<const uint8_t> heldBack = {});
+  // The buttons, and the motion since the last mouse read.
+  MouseReading ReadMouse(ReadUse use);
+  // A pause has passed: taps let go before now do not act after it.
+  void DropTaps();
+
+ private:
+  class Level {
+   public:
+    void Change(bool down) {
+      if (down && !held_) unseen_ = true;
+      held_ = down;
+    }
+    bool Read(ReadUse use) {
+      if (use == ReadUse::kKeepsCurrent) return held_;
+      const bool down = held_ || unseen_;
+      unseen_ = false;
+      return down;
+    }
+    void LetGo() { held_ = false; }
+    // A press still held keeps its claim: let go before the next read, it is
+    // a tap that began after the pause.
+    void DropTap() {
+      if (!held_) unseen_ = false;
+    }
+
+   private:
+    bool held_ = false;
+    // Pressed, and not yet seen by a read that acts.
+    bool unseen_ = false;
+  };
+
+  Level& Button(MouseButton button) { return button == MouseButton::kLeft ? left_ : right_; }
+
+  std::array<Level, 256> keys_{};
+  Level left_;
+  Level right_;
+  int dx_ = 0;
+  int dy_ = 0;
+};
+
+}  // namespace kb::platform
