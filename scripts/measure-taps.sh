@@ -60,12 +60,17 @@ highlighted() {
   echo "$best"
 }
 [ "$(highlighted)" = 0 ] || fail "the menu does not start on its first entry"
-for ms in 40 90; do
+for ms in ${KB_MENU_HOLDS:-40 90}; do
   exact=0
   for _ in $(seq 1 "$tries"); do
     hold_key Down "$ms"
     sleep 0.4
-    [ "$(highlighted)" = 1 ] && exact=$((exact + 1))
+    now=$(highlighted)
+    if [ "$now" = 1 ]; then
+      exact=$((exact + 1))
+    elif [ -n "${KB_TAP_SHOTS:-}" ]; then
+      cp "$work/now.png" "$KB_TAP_SHOTS/menu-$ms-$exact-at-$now.png"
+    fi
     hold_key Up 700
     sleep 0.3
   done
@@ -78,7 +83,7 @@ sleep 1.5
 screenshot "$work/board.png"
 icons=$(icon_colours "$work/board.png" 780 314 362 410 458 514 562)
 score_region=(880 180 140 16)
-for ms in 30 40 60 100 150; do
+for ms in ${KB_TAP_HOLDS:-30 40 60 100 150}; do
   once=0
   more=0
   lost=0
@@ -99,10 +104,17 @@ for ms in 30 40 60 100 150; do
     screenshot "$work/undone.png"
     if shot_shows "$work/after.png" "${score_region[@]}" "$work/before.png" 0; then
       lost=$((lost + 1))
+      if [ -n "${KB_TAP_SHOTS:-}" ]; then
+        for shot in before after undone; do cp "$work/$shot.png" "$KB_TAP_SHOTS/$ms-lost-$lost-$shot.png"; done
+        echo "$target" >"$KB_TAP_SHOTS/$ms-lost-$lost-target.txt"
+      fi
     elif shot_shows "$work/undone.png" "${score_region[@]}" "$work/before.png" 0; then
       once=$((once + 1))
     else
       more=$((more + 1))
+      if [ -n "${KB_TAP_SHOTS:-}" ]; then
+        for shot in before after undone; do cp "$work/$shot.png" "$KB_TAP_SHOTS/$ms-$more-$shot.png"; done
+      fi
     fi
   done
   echo "click ${ms} ms: $once of $tries removed their group once, $more more than once, $lost nothing"

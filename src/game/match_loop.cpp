@@ -211,7 +211,7 @@ bool Game::RunDrawingBurst() {
   ShuffleKeyStep(rules, in, chance, observer);
   if (!CheckLevelEnd(rules, chance, observer)) return false;
   if (!IsTwoPlayer()) UndoKeyStep(rules, in, observer);
-  input.ReadMouse();
+  input.ReadMouse(platform::ReadUse::kActsAgain);
   in = ReadPlayerInput();
   if (!IsTwoPlayer()) SwapStep(rules, in);
   DrawMatchButtons();

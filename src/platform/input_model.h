@@ -25,6 +25,11 @@ enum class MouseButton { kLeft, kRight };
 enum class ReadUse {
   // The game acts on what it reads: a tap counts here, and only here.
   kActs,
+  // The same update reads once more (the match's stone swap reads the mouse
+  // again): what the update's first read counted is still down, as a press
+  // held through the update would be, and a tap made since waits for the
+  // next update.
+  kActsAgain,
   // The game only keeps its picture of the input current: keys and buttons
   // read as they are held, and a tap waits for a read that acts.
   kKeepsCurrent,
@@ -67,22 +72,33 @@ class InputModel {
       held_ = down;
     }
     bool Read(ReadUse use) {
-      if (use == ReadUse::kKeepsCurrent) return held_;
-      const bool down = held_ || unseen_;
-      unseen_ = false;
-      return down;
+      switch (use) {
+        case ReadUse::kActs:
+          counted_ = held_ || unseen_;
+          unseen_ = false;
+          return counted_;
+        case ReadUse::kActsAgain:
+          return held_ || counted_;
+        case ReadUse::kKeepsCurrent:
+          break;
+      }
+      return held_;
     }
     void LetGo() { held_ = false; }
     // A press still held keeps its claim: let go before the next read, it is
     // a tap that began after the pause.
     void DropTap() {
-      if (!held_) unseen_ = false;
+      if (held_) return;
+      unseen_ = false;
+      counted_ = false;
     }
 
    private:
     bool held_ = false;
     // Pressed, and not yet seen by a read that acts.
     bool unseen_ = false;
+    // Down at the last read that acted.
+    bool counted_ = false;
   };
 
   Level& Button(MouseButton button) { return button == MouseButton::kLeft ? left_ : right_; }

@@ -98,12 +98,18 @@ TEST(InputModel, ATapCountsOnceAtTheFirstReadThatActsHoweverLateThatRead) {
   model.ChangeKey(key::kRight, false);
   EXPECT_FALSE(Down(model, key::kRight));
 
-  // The buttons keep the same rule.
+  // The buttons keep the same rule. A second read of the same update still
+  // sees the click its first read counted; one made in between waits.
   model.ChangeButton(MouseButton::kLeft, true);
   model.ChangeButton(MouseButton::kLeft, false);
   EXPECT_FALSE(model.ReadMouse(ReadUse::kKeepsCurrent).left);
   EXPECT_TRUE(model.ReadMouse(ReadUse::kActs).left);
+  EXPECT_TRUE(model.ReadMouse(ReadUse::kActsAgain).left);
   EXPECT_FALSE(model.ReadMouse(ReadUse::kActs).left);
+  model.ChangeButton(MouseButton::kLeft, true);
+  model.ChangeButton(MouseButton::kLeft, false);
+  EXPECT_FALSE(model.ReadMouse(ReadUse::kActsAgain).left);
+  EXPECT_TRUE(model.ReadMouse(ReadUse::kActs).left);
 }
 
 TEST(InputModel, APauseEndsTheTapsLetGoBeforeItButNotAPressStillHeld) {
