@@ -3,7 +3,6 @@
 #include "core/colours.h"
 #include "core/data_files.h"
 #include "core/key_codes.h"
-#include "core/report.h"
 
 namespace kb {
 
@@ -36,12 +35,11 @@ void Game::Init() {
 }
 
 // MENDED: a player who started the game from the desktop never sees standard
-// error, so a failed save is also told in a box, once until a save of that file
-// succeeds again.
+// error, so a failed save is told in a box (which also leaves its line there),
+// once until a save of that file succeeds again.
 void Game::TellSaveFailure(const char* text, bool& told) {
   if (told) return;
   told = true;
-  ReportProblem(text);
   platform.messages.Show(text, "Klotzbrecher 3");
 }
 

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -6,24 +7,27 @@
 #include <system_error>
 
 #include "app/game.h"
+#include "extras/highscore_file.h"
+#include "extras/screenshot_file.h"
 #include "platform/file_system.h"
 #include "platform/game_folders.h"
 #include "platform/sdl/message_box_process.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
+#include "screens/options_file.h"
 
 namespace {
 
 // Answers on standard output for the shell, so in UTF-8, not the game's own
 // Windows-1252 bytes.
 const char* const kUsage = reinterpret_cast<const char*>(
-    u8R"(Aufruf: klotzbrecher3 [--window] [--version] [--help]
+    u8R"(Aufruf: klotzbrecher3 [--window] [--version] [-h|--help]
 
 Klotzbrecher 3, ein Knobelspiel: Entfernen Sie Gruppen gleichfarbiger Steine.
 
   --window    im Fenster statt im Vollbild starten (F11 wechselt im Spiel)
   --version   die Version zeigen und beenden
-  --help      diese Hilfe zeigen und beenden
+  -h, --help  diese Hilfe zeigen und beenden
 
 Die Optionen, die Highscores und die Screenshots liegen in
 $XDG_DATA_HOME/klotzbrecher3 (sonst ~/.local/share/klotzbrecher3).
@@ -46,7 +50,7 @@ int main(int argc, char** argv) {
       std::printf("klotzbrecher3 %s\n", KB_VERSION);
       return 0;
     }
-    if (std::strcmp(argv[i], "--help") == 0) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
       return 0;
     }
@@ -61,11 +65,15 @@ int main(int argc, char** argv) {
   const kb::platform::GameFolders folders =
       kb::platform::FindGameFolders(ProgramFolder(), std::filesystem::current_path(),
                                     std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  // A write to a connection that closed under the game (the display's, for
+  // one) is then an error the game hears and answers, not a silent end.
+  std::signal(SIGPIPE, SIG_IGN);
   kb::platform::SdlPlatform machine;
   if (!machine.Open(window)) return 1;
   kb::platform::DiskFileSystem files(folders.data, folders.player);
   // MENDED: what saves cut short left behind goes before the game saves anything.
-  files.RemoveLeftoverTemporaries();
+  files.RemoveLeftoverTemporaries(
+      {{kb::kOptionsFile, kb::kHighscoreFile}, kb::kScreenshotFolder, kb::IsScreenshotFileName});
   kb::platform::SdlAudio audio;
   kb::platform::Platform platform{machine, machine, machine, machine, files, audio};
 

@@ -9,4 +9,9 @@ namespace kb {
 // Windows-1252, like every text of the game, and reaches the terminal as UTF-8.
 void ReportProblem(std::string_view text);
 
+// The line a message box leaves there as well, for a player who reads the
+// terminal: "Klotzbrecher 3: AddSound: Fehler beim Laden der Datei"; a box
+// captioned with the game's own name gives its text alone.
+void ReportMessageBox(std::string_view caption, std::string_view text);
+
 }  // namespace kb

@@ -57,27 +57,22 @@ void Game::OfferHighscore(int32_t score) {
     char place[12];
     std::snprintf(place, sizeof place, "%d", PlaceToShow(list, score));
     EnterName(place);
-    // MENDED: read again, as the game always did, but a table that cannot be
-    // read now must not become an empty one saved over the real one: the one
-    // read before the name was typed stands in, and without either nothing is
-    // saved.
-    HighscoreList current;
-    const bool readAfter = ReadHighscores(platform.files, current);
-    if (readAfter) list = current;
-    if (readBefore || readAfter) {
-      InsertHighscore(list, score, highscores.Name);
-      if (WriteHighscores(platform.files, list)) {
+    switch (AddHighscore(platform.files, readBefore ? &list : nullptr, score, highscores.Name)) {
+      case HighscoreSave::kSaved:
         HighscoresWriteReported = false;
-      } else {
+        break;
+      case HighscoreSave::kNotWritten:
         TellSaveFailure("Die Highscores konnten nicht in \"Highscores.bin\" gespeichert werden.",
                         HighscoresWriteReported);
+        break;
+      case HighscoreSave::kTableUnknown: {
+        bool told = false;
+        TellSaveFailure(
+            "Die Highscores konnten nicht aus \"Highscores.bin\" gelesen werden. Damit die "
+            "Tabelle nicht verloren geht, wird der neue Eintrag nicht gespeichert.",
+            told);
+        break;
       }
-    } else {
-      bool told = false;
-      TellSaveFailure(
-          "Die Highscores konnten nicht aus \"Highscores.bin\" gelesen werden. Damit die Tabelle "
-          "nicht verloren geht, wird der neue Eintrag nicht gespeichert.",
-          told);
     }
     ShowHighscores();
   } else {

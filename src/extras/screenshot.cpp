@@ -4,9 +4,15 @@
 
 #include "app/game.h"
 #include "core/report.h"
+#include "extras/screenshot_file.h"
+#include "extras/text_entry.h"
 #include "gfx/bmp_encoder.h"
 
 namespace kb {
+
+bool IsScreenshotFileName(std::string_view name) {
+  return name.ends_with(".bmp") && IsTypedText(name.substr(0, name.size() - 4));
+}
 
 void Game::TakeScreenshot() {
   EnterScreen("screenshot");
@@ -15,12 +21,12 @@ void Game::TakeScreenshot() {
   EnterFileName();
 
   char path[50] = {};
-  std::snprintf(path, sizeof path, "Screenshots\\%s.bmp", ScreenshotName.data());
+  std::snprintf(path, sizeof path, "%s\\%s.bmp", kScreenshotFolder, ScreenshotName.data());
   const std::vector<uint8_t> bytes = EncodeBmp(shot);
   // MENDED: the folder is made where it is missing; a failed save is reported
   // once.
   const bool saved =
-      platform.files.MakeFolder("Screenshots") && platform.files.WriteFile(path, bytes);
+      platform.files.MakeFolder(kScreenshotFolder) && platform.files.WriteFile(path, bytes);
   if (!saved) {
     // MENDED: the message is built whole; the fixed buffer it once had was two
     // bytes short for the longest name.

@@ -1,5 +1,7 @@
 #include "extras/text_entry.h"
 
+#include <algorithm>
+
 #include "core/key_codes.h"
 
 namespace kb {
@@ -48,6 +50,17 @@ int32_t AppendTypedKeys(int32_t length, TextBuffer& text, const platform::KeySta
     text[static_cast<size_t>(length)] = '\0';
   }
   return length;
+}
+
+bool IsTypedText(std::string_view text) {
+  if (text.size() > static_cast<size_t>(kMaxTextLength)) return false;
+  for (const char c : text) {
+    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    const bool typed = std::any_of(kTypedKeys.begin(), kTypedKeys.end(),
+                                   [lower](const TypedKey& key) { return key.character == lower; });
+    if (!typed) return false;
+  }
+  return true;
 }
 
 }  // namespace kb

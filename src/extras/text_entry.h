@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/input_source.h"
 
@@ -17,5 +18,8 @@ using TextBuffer = std::array<char, kMaxTextLength + 1>;
 // order (upper case with a shift key), then backspace takes the last character
 // away. Held keys repeat at the caller's step rhythm. Returns the new length.
 int32_t AppendTypedKeys(int32_t length, TextBuffer& text, const platform::KeyState& keys);
+
+// Whether typing can give this text: at most 31 digits, letters and spaces.
+bool IsTypedText(std::string_view text);
 
 }  // namespace kb

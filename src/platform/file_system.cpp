@@ -1,6 +1,8 @@
 #include "platform/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -102,33 +104,63 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
   return -1;
 }
 
-// A temporary file of this game, "<target>.tmp.<process>.<8 hex digits>",
-// whose process no longer runs; older builds used the target's name with
-// ".tmp" added.
 bool OnlyOf(std::string_view text, std::string_view characters) {
   return !text.empty() && text.find_first_not_of(characters) == std::string_view::npos;
 }
 
-bool IsLeftoverTemporary(std::string_view name) {
+// The file a temporary was meant to become, when the name is one that
+// CreateTemporary gives ("Optionen.bin.tmp.4711.9f3a0c2e") and the game that
+// wrote it no longer runs; empty otherwise. A save of another game running at
+// the same time is left alone.
+std::string_view TargetOfLeftover(std::string_view name) {
   const size_t randomDot = name.rfind('.');
-  const size_t processDot = randomDot == std::string_view::npos || randomDot == 0
-                                ? randomDot
-                                : name.rfind('.', randomDot - 1);
-  if (processDot != std::string_view::npos && randomDot != std::string_view::npos) {
-    const std::string_view target = name.substr(0, processDot);
-    const std::string_view process = name.substr(processDot + 1, randomDot - processDot - 1);
-    const std::string_view random = name.substr(randomDot + 1);
-    if (target.size() > 4 && target.ends_with(".tmp") && process.size() <= 9 &&
-        OnlyOf(process, "0123456789") && random.size() == 8 && OnlyOf(random, "0123456789abcdef")) {
-      const auto maker = static_cast<pid_t>(std::stol(std::string(process)));
-      // A save of another game running at the same time is left alone.
-      return maker != ::getpid() && ::kill(maker, 0) != 0 && errno == ESRCH;
-    }
+  if (randomDot == std::string_view::npos || randomDot == 0) return {};
+  const size_t processDot = name.rfind('.', randomDot - 1);
+  if (processDot == std::string_view::npos) return {};
+  const std::string_view marked = name.substr(0, processDot);
+  const std::string_view process = name.substr(processDot + 1, randomDot - processDot - 1);
+  const std::string_view random = name.substr(randomDot + 1);
+  if (!marked.ends_with(".tmp") || process.size() > 9 || !OnlyOf(process, "0123456789") ||
+      random.size() != 8 || !OnlyOf(random, "0123456789abcdef")) {
+    return {};
   }
-  return name.ends_with(".bin.tmp") || name.ends_with(".bmp.tmp");
+  const auto maker = static_cast<pid_t>(std::stol(std::string(process)));
+  if (maker == ::getpid() || ::kill(maker, 0) == 0 || errno != ESRCH) return {};
+  return marked.substr(0, marked.size() - 4);
+}
+
+// Removes from the open folder every entry whose name `isLeftover` accepts.
+// Only names are removed (a folder under such a name stays), and the folder
+// is read through its descriptor, so nothing is reached by a link.
+template <typename IsLeftover>
+void RemoveFromFolder(int folder, IsLeftover isLeftover) {
+  DIR* listing = ::fdopendir(folder);
+  if (listing == nullptr) {
+    ::close(folder);
+    return;
+  }
+  std::vector<std::string> doomed;
+  while (const dirent* entry = ::readdir(listing)) {
+    if (isLeftover(std::string_view(entry->d_name))) doomed.emplace_back(entry->d_name);
+  }
+  for (const std::string& name : doomed) ::unlinkat(::dirfd(listing), name.c_str(), 0);
+  ::closedir(listing);
 }
 
 }  // namespace
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+  if (this != &other) {
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = std::exchange(other.descriptor_, -1);
+  }
+  return *this;
+}
+
+FileLock::~FileLock() {
+  // Closing the file lets go of its lock.
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
 
 std::string GamePathToUtf8(std::string_view gamePath) {
   // The conversion itself lives in core, where the asset generator reaches it
@@ -182,14 +214,39 @@ bool DiskFileSystem::MakeFolder(std::string_view gamePath) {
   return std::filesystem::is_directory(folder, ec);
 }
 
-void DiskFileSystem::RemoveLeftoverTemporaries() const {
-  for (const std::filesystem::path& folder : {playerRoot_, Resolve("Screenshots")}) {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-      if (entry.is_directory(ec)) continue;
-      if (IsLeftoverTemporary(entry.path().filename().native())) ::unlink(entry.path().c_str());
-    }
+FileLock DiskFileSystem::LockFile(std::string_view gamePath) {
+  if (!MakePlayerRoot()) return {};
+  std::filesystem::path path = Resolve(gamePath);
+  path += ".lock";
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return {};
+  // Without the lock the save still goes ahead, as it did before there was
+  // one: a second game at the same moment is rare, a lost save is not.
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) break;
   }
+  return FileLock(fd);
+}
+
+void DiskFileSystem::RemoveLeftoverTemporaries(const SavedFileNames& saved) const {
+  const int player = ::open(playerRoot_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (player < 0) return;
+  // A linked folder may hold anybody's files; only the game's own is cleaned.
+  const int folder = ::openat(player, std::string(saved.folder).c_str(),
+                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (folder >= 0) {
+    RemoveFromFolder(folder, [&](std::string_view name) {
+      const std::string_view target = TargetOfLeftover(name);
+      return !target.empty() && saved.isFolderFile(target);
+    });
+  }
+  RemoveFromFolder(player, [&](std::string_view name) {
+    const std::string_view target = TargetOfLeftover(name);
+    return std::ranges::any_of(saved.files, [&](std::string_view file) {
+      // Older builds wrote "<file>.tmp" and nothing else.
+      return target == file || (name.starts_with(file) && name.substr(file.size()) == ".tmp");
+    });
+  });
 }
 
 }  // namespace kb::platform

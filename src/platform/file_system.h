@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kb::platform {
@@ -27,6 +28,22 @@ enum class ReadResult {
   kFailed,    // there, but it could not be read (permissions, a read error)
 };
 
+// While it lives, no other game holds the lock of the same file (see
+// FileSystem::LockFile). Empty where nobody else could write the file.
+class FileLock {
+ public:
+  FileLock() = default;
+  explicit FileLock(int descriptor) : descriptor_(descriptor) {}
+  FileLock(FileLock&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+  FileLock& operator=(FileLock&& other) noexcept;
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+ private:
+  int descriptor_ = -1;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -38,6 +55,20 @@ class FileSystem {
   // new one reached the disk.
   virtual bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) = 0;
   virtual bool MakeFolder(std::string_view gamePath) = 0;
+  // Waits until no other game holds the lock of that file, then holds it: a
+  // game that reads a file, changes it and writes it back holds the lock all
+  // along, so that another doing the same at the same moment works on its
+  // result rather than beside it. No game but this one reaches the files of
+  // the browser or of a test, so by default there is nothing to hold.
+  virtual FileLock LockFile(std::string_view /*gamePath*/) { return {}; }
+};
+
+// The names of what the game saves, by which the clean-up at start-up knows
+// its own temporaries.
+struct SavedFileNames {
+  std::vector<std::string_view> files;          // in the player's folder: "Optionen.bin"
+  std::string_view folder;                      // a folder of the player's: "Screenshots"
+  bool (*isFolderFile)(std::string_view name);  // a name saved there: "bild.bmp"
 };
 
 // Files on the local disk: the game's data folder, which is only read, and
@@ -54,11 +85,14 @@ class DiskFileSystem final : public FileSystem {
                       size_t maxBytes) override;
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
+  // The lock is held on "<file>.lock" beside the file, which stays there.
+  FileLock LockFile(std::string_view gamePath) override;
   // Where the game writes a file of that name.
   std::filesystem::path Resolve(std::string_view gamePath) const;
   // Removes what saves cut short by a kill or a power cut left in the
-  // player's folder: temporary files of a game that no longer runs.
-  void RemoveLeftoverTemporaries() const;
+  // player's folder: temporary files of a game that no longer runs, made for
+  // one of the saved files named. Nothing else is touched.
+  void RemoveLeftoverTemporaries(const SavedFileNames& saved) const;
 
  private:
   bool MakePlayerRoot() const;

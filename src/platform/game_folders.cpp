@@ -40,8 +40,15 @@ GameFolders FindGameFolders(const std::filesystem::path& programFolder,
   if (HoldsGameData(workingFolder) && ::access(workingFolder.c_str(), W_OK) == 0) {
     return {workingFolder, workingFolder};
   }
-  std::filesystem::path data = programFolder.parent_path() / "share" / kFolderName;
-  if (!HoldsGameData(data)) data = programFolder / "data";
+  const std::filesystem::path share = programFolder.parent_path() / "share";
+  std::filesystem::path data = programFolder / "data";
+  for (const std::filesystem::path& installed :
+       {share / "games" / kFolderName, share / kFolderName}) {
+    if (HoldsGameData(installed)) {
+      data = installed;
+      break;
+    }
+  }
   return {data, PlayerFolder(xdgDataHome, home, workingFolder)};
 }
 

@@ -13,8 +13,10 @@ struct GameFolders {
 
 // A working folder that holds the game's data and may be written (the build
 // tree's data folder, or a copy of it) serves as both, as it always did.
-// Otherwise the data lies beside the program, in ../share/klotzbrecher3 where
-// it is installed, else in data/ as in the build tree, and the player's files
+// Otherwise the data lies beside the program: in ../share/games/klotzbrecher3
+// where Debian's package puts it (the program in /usr/games), in
+// ../share/klotzbrecher3 where another installation does, else in data/ as in
+// the build tree, and the player's files
 // go to $XDG_DATA_HOME/klotzbrecher3, by default ~/.local/share/klotzbrecher3.
 // The environment values may be null.
 GameFolders FindGameFolders(const std::filesystem::path& programFolder,

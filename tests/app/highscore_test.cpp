@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <thread>
+
 #include "extras_support.h"
 
 namespace kb {
@@ -135,6 +142,7 @@ TEST_F(HighscoreScreens, AFailedWriteIsReportedOnceAndTheOldTableShows) {
   const std::string log = testing::internal::GetCapturedStderr();
   EXPECT_NE(log.find("Highscores.bin"), std::string::npos);
   EXPECT_EQ(log.find("Highscores.bin"), log.rfind("Highscores.bin"));
+  EXPECT_EQ(log.find("Klotzbrecher 3: Klotzbrecher 3"), std::string::npos) << log;
   EXPECT_EQ(test::StoredHighscores(g)[0].Score, 500);
   // The player, who may have no terminal, is told in the game, once.
   ASSERT_EQ(g.fake.Messages().size(), 1u);
@@ -177,6 +185,78 @@ TEST(HighscoreReadErrors, NeverLetAnEmptyTableBeSavedOverTheRealOne) {
       EXPECT_TRUE(g.fake.Messages().empty());
     }
   }
+}
+
+// Reads through to the disk, then lets the test step in.
+class WatchedFiles final : public platform::FileSystem {
+ public:
+  WatchedFiles(const std::filesystem::path& folder, std::function<void()> afterRead)
+      : disk_(folder), afterRead_(std::move(afterRead)) {}
+  platform::ReadResult ReadFile(std::string_view path, std::vector<uint8_t>& out,
+                                size_t maxBytes) override {
+    const platform::ReadResult result = disk_.ReadFile(path, out, maxBytes);
+    afterRead_();
+    return result;
+  }
+  bool WriteFile(std::string_view path, std::span<const uint8_t> bytes) override {
+    return disk_.WriteFile(path, bytes);
+  }
+  bool MakeFolder(std::string_view path) override { return disk_.MakeFolder(path); }
+  platform::FileLock LockFile(std::string_view path) override { return disk_.LockFile(path); }
+
+ private:
+  platform::DiskFileSystem disk_;
+  std::function<void()> afterRead_;
+};
+
+// Two games add an entry at the same moment. The first is held inside its
+// read until the second has read the table as well; where a lock keeps the
+// second out, the first goes on after a fifth of a second. Both entries stay.
+TEST(HighscoreFile, TwoGamesSavingAtOnceKeepBothEntries) {
+  char pattern[] = "/tmp/kb-scores-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::filesystem::path folder = pattern;
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool firstHasRead = false;
+  bool secondHasRead = false;
+  WatchedFiles first(folder, [&] {
+    std::unique_lock lock(mutex);
+    firstHasRead = true;
+    changed.notify_all();
+    changed.wait_for(lock, std::chrono::milliseconds(200), [&] { return secondHasRead; });
+  });
+  WatchedFiles second(folder, [&] {
+    const std::lock_guard lock(mutex);
+    secondHasRead = true;
+    changed.notify_all();
+  });
+
+  HighscoreSave firstSaved{};
+  HighscoreSave secondSaved{};
+  std::thread firstGame([&] {
+    firstSaved = AddHighscore(first, nullptr, 500, TextBuffer{'A', 'n', 'n', 'a'});
+  });
+  {
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return firstHasRead; });
+  }
+  std::thread secondGame([&] {
+    secondSaved = AddHighscore(second, nullptr, 400, TextBuffer{'B', 'e', 'r', 't'});
+  });
+  firstGame.join();
+  secondGame.join();
+
+  EXPECT_EQ(firstSaved, HighscoreSave::kSaved);
+  EXPECT_EQ(secondSaved, HighscoreSave::kSaved);
+  HighscoreList stored;
+  platform::DiskFileSystem disk(folder);
+  ASSERT_TRUE(ReadHighscores(disk, stored));
+  EXPECT_EQ(stored[0].Score, 500);
+  EXPECT_STREQ(stored[0].Name.data(), "Anna");
+  EXPECT_EQ(stored[1].Score, 400);
+  EXPECT_STREQ(stored[1].Name.data(), "Bert");
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 # The game as a player installs it: into a prefix that is then made
 # read-only, started from another folder with a fresh home. An option changed
 # and a screenshot taken land in the player's folder under
-# ~/.local/share/klotzbrecher3, and nothing under the prefix changes.
+# ~/.local/share/klotzbrecher3 beside the shipped default options, and nothing
+# under the prefix changes.
 # Arguments: the build folder.
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
@@ -27,6 +28,9 @@ choose_winter_set
 [ -f "$player/Optionen.bin" ] || fail "no Optionen.bin in $player"
 set_byte=$(od -An -t d4 -j 12 -N 4 "$player/Optionen.bin" | tr -d ' ')
 [ "$set_byte" = 5 ] || fail "Optionen.bin holds graphic set '$set_byte', not 5"
+# The other values are those the installation ships, which the game started with.
+others=$(od -An -t d4 -N 12 "$player/Optionen.bin" | xargs)
+[ "$others" = "128 20 9" ] || fail "the installed game started with options '$others'"
 
 # F1 on the main menu: the prompt, a name, RETURN.
 press F1 150

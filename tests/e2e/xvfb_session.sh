@@ -71,7 +71,6 @@ copy_data() { cp -r "$1" "$work/data"; }
 # run_game GAME_BINARY [FOLDER]: runs the game in the copy (or in FOLDER),
 # again after it has ended.
 run_game() {
-  game_start=("$@")
   (cd "${2:-$work/data}" && SDL_AUDIODRIVER=dummy exec "$1") >"$work/game.log" 2>&1 &
   game_pid=$!
 }
@@ -86,27 +85,14 @@ write_options() {
   printf "$bytes" >"$work/data/Optionen.bin"
 }
 
-# wait_for_window TITLE: sets window_id (and prints it). Call it directly, not
-# in $(...): a game started again must stay this shell's game_pid. The game opens it in about a
-# second; a machine busy with other work has been seen to take forty. A game
-# still without a window after 45 s has been seen in CI, rarely, before its
-# window was even mapped: its threads' stacks are kept in stuck-start.txt and
-# shown, and it is started once more, so that the journey tests the screens.
+# wait_for_window TITLE: sets window_id (and prints it). The game opens it in
+# about a second; a machine busy with other work has been seen to take forty.
 wait_for_window() {
-  local id tries
-  for tries in $(seq 1 1200); do
+  local id
+  for _ in $(seq 1 1200); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { window_id=$id; echo "$id"; return 0; }
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared"
-    if [ "$tries" = 450 ]; then
-      {
-        echo "the game (pid $game_pid) showed no window within 45 s; its threads:"
-        gdb -batch -p "$game_pid" -ex "thread apply all bt" 2>&1 | grep -E '^(Thread|#)' || true
-      } | tee "$work/stuck-start.txt" >&2
-      kill -9 "$game_pid" 2>/dev/null || true
-      wait "$game_pid" 2>/dev/null || true
-      run_game "${game_start[@]}"
-    fi
     sleep 0.1
   done
   fail "no window titled '$1' appeared"

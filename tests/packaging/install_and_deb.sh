@@ -2,9 +2,10 @@
 # install_and_deb.sh CMAKE CPACK BUILD_DIR
 # Installs the build into a scratch prefix and packs it as a .deb, and checks
 # what a player's system would receive: the program alone, the data folder
-# without any player's files, a valid desktop entry and AppStream metadata,
-# the icons, the man page, and a package that depends on the libraries the
-# program is linked against and on nothing of the build.
+# with the default options and without any player's files, a valid desktop
+# entry and AppStream metadata, the icons, the compressed man pages, the
+# licence, and a package in Debian's layout for games that depends on the
+# libraries the program is linked against and on nothing of the build.
 set -euo pipefail
 cmake=$1 cpack=$2 build=$3
 id=io.github.klotzbrecher.Klotzbrecher3
@@ -20,8 +21,11 @@ share=$work/usr/share
 [ "$(ls "$work/usr/bin")" = klotzbrecher3 ] || fail "bin/ holds more than the game: $(ls "$work/usr/bin")"
 [ -x "$work/usr/bin/klotzbrecher3" ] || fail "the program is not installed"
 [ -s "$share/klotzbrecher3/Hintergründe/Titelbild.jpg" ] || fail "the data folder is not installed"
-players=$(find "$work" -name Optionen.bin -o -name Highscores.bin -o -name Screenshots)
+players=$(find "$work" -name Highscores.bin -o -name Screenshots -o -name '*.lock')
 [ -z "$players" ] || fail "player's files installed: $players"
+# 128 sparks, ring width 20, strength 10 (stored as 9), the first stone and snake sets.
+defaults=$(od -An -t d4 "$share/klotzbrecher3/Optionen.bin" | xargs)
+[ "$defaults" = "128 20 9 0 0" ] || fail "the shipped options are '$defaults'"
 desktop-file-validate "$share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >"$work/appstream.log" ||
   fail "metainfo: $(cat "$work/appstream.log")"
@@ -32,14 +36,21 @@ for size in 48 64 128 256; do
   expected=$(printf '89504e470d0a1a0a0000000d49484452%08x%08x' "$size" "$size")
   [ "$header" = "$expected" ] || fail "icon $icon is not a ${size}x${size} PNG"
 done
-grep -q '^\.SH FILES' "$share/man/man6/klotzbrecher3.6" || fail "man page"
+zgrep -q '^\.SH FILES' "$share/man/man6/klotzbrecher3.6.gz" || fail "English man page"
+zgrep -q '^\.SH DATEIEN' "$share/man/de/man6/klotzbrecher3.6.gz" || fail "German man page"
+grep -q '^License: Expat' "$share/doc/klotzbrecher3/copyright" || fail "copyright file"
 
 env -u DESTDIR "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
 deb=$(echo "$work"/deb/klotzbrecher3_*.deb)
 [ -f "$deb" ] || fail "no .deb made"
 dpkg-deb -c "$deb" >"$work/contents"
-grep -q ' ./usr/bin/klotzbrecher3$' "$work/contents" || fail "the .deb lacks the program"
-grep -q ' ./usr/share/klotzbrecher3/Musik/' "$work/contents" || fail "the .deb lacks the data folder"
+for path in ./usr/games/klotzbrecher3 ./usr/share/games/klotzbrecher3/Optionen.bin \
+  ./usr/share/man/man6/klotzbrecher3.6.gz ./usr/share/man/de/man6/klotzbrecher3.6.gz \
+  ./usr/share/doc/klotzbrecher3/copyright; do
+  grep -q " $path\$" "$work/contents" || fail "the .deb lacks $path"
+done
+grep -q ' ./usr/share/games/klotzbrecher3/Musik/' "$work/contents" || fail "the .deb lacks the data folder"
+if grep -q ' ./usr/bin/' "$work/contents"; then fail "the .deb puts a program in /usr/bin"; fi
 depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/(.*)//; s/ //g')
 if grep -E -e '-dev$' -e '^cmake' <<<"$depends"; then fail "the .deb depends on the build"; fi
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)

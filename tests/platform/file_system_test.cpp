@@ -104,9 +104,11 @@ TEST_F(DiskFiles, OnlyRegularFilesAreReadAndNoFurtherThanTheLimit) {
 }
 
 // A link planted where older builds put their temporary file cannot make a
-// save write elsewhere; temporaries of saves cut short are removed at start,
-// those of a game still running are not.
-TEST_F(DiskFiles, SavesNeverFollowPlantedLinksAndLeftoversAreRemoved) {
+// save write elsewhere. At start, temporaries of the game's own saves cut
+// short are removed by their exact names; those of a game still running, and
+// every file that is not the game's, stay, and a linked screenshot folder is
+// not entered.
+TEST_F(DiskFiles, SavesNeverFollowPlantedLinksAndOnlyTheGamesLeftoversAreRemoved) {
   DiskFileSystem files(root);
   std::ofstream(root / "fremd.txt") << "fremd";
   std::filesystem::create_symlink(root / "fremd.txt", root / "Optionen.bin.tmp");
@@ -115,20 +117,42 @@ TEST_F(DiskFiles, SavesNeverFollowPlantedLinksAndLeftoversAreRemoved) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stranger), {}), "fremd");
 
   ASSERT_TRUE(files.MakeFolder("Screenshots"));
+  std::filesystem::create_directories(root / "anderswo");
+  const std::string dead = ".tmp.999999999.0123abcd";
   const std::string running = "Highscores.bin.tmp." + std::to_string(getppid()) + ".0123abcd";
-  for (const std::string& name :
-       {std::string("Highscores.bin.tmp.999999999.0123abcd"),
-        std::string("Screenshots/bild.bmp.tmp"), running, std::string("Notizen.tmp")}) {
+  const std::vector<std::string> strangers = {running,
+                                              "Notizen.tmp",
+                                              "Brief.txt.tmp.999999999.deadbeef",
+                                              "Notiz.bin.tmp",
+                                              "x.bmp.tmp",
+                                              "Screenshots/x.bmp.tmp",
+                                              "Screenshots/x.png" + dead,
+                                              "Screenshots/a.b.bmp" + dead,
+                                              "anderswo/bild.bmp" + dead};
+  for (const std::string& name : strangers) std::ofstream(root / name) << "x";
+  for (const std::string& name : {"Highscores.bin" + dead, std::string("Highscores.bin.tmp"),
+                                  "Screenshots/Bild 1.bmp" + dead, "Screenshots/.bmp" + dead}) {
     std::ofstream(root / name) << "x";
   }
-  files.RemoveLeftoverTemporaries();
+  std::filesystem::create_directory_symlink(root / "anderswo", root / "Verweis");
+  const auto isBild = [](std::string_view name) { return name == "bild.bmp"; };
+  const auto isShot = [](std::string_view name) {
+    return name == "Bild 1.bmp" || name == ".bmp" || name == "x.bmp";
+  };
+  files.RemoveLeftoverTemporaries({{"Optionen.bin", "Highscores.bin"}, "Verweis", +isBild});
+  files.RemoveLeftoverTemporaries({{"Optionen.bin", "Highscores.bin"}, "Screenshots", +isShot});
+
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     left.push_back(entry.path().lexically_relative(root).string());
   }
+  std::vector<std::string> expected = strangers;
+  for (const char* kept : {"Optionen.bin", "Screenshots", "fremd.txt", "anderswo", "Verweis"}) {
+    expected.emplace_back(kept);
+  }
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{running, "Notizen.tmp", "Optionen.bin", "Screenshots",
-                                            "fremd.txt"}));
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(left, expected);
 }
 
 }  // namespace
@@ -170,6 +194,12 @@ TEST_F(DiskFiles, AnInstalledGameReadsBesideItselfAndWritesToThePlayersFolder) {
 
   // A working folder with the game's data, as in the build tree, keeps it all.
   EXPECT_EQ(FindGameFolders(elsewhere, data, "/xdg", root.c_str()).player, data);
+
+  // Debian's package: /usr/games and /usr/share/games.
+  const std::filesystem::path games = installed / "share" / "games" / "klotzbrecher3";
+  std::filesystem::create_directories(games.parent_path());
+  std::filesystem::rename(data, games);
+  EXPECT_EQ(FindGameFolders(installed / "games", elsewhere, nullptr, root.c_str()).data, games);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace kb::assetgen {
 namespace {
 
 constexpr int kJpegQuality = 92;
+constexpr const char* kOptionsFileName = "Optionen.bin";
 
 // Writes the whole file under a temporary name first, so an interrupted run
 // never leaves a truncated asset behind.
@@ -117,12 +118,14 @@ bool WriteDataFolder(const std::filesystem::path& root, std::string* error) {
   }
   if (!ok) return false;
   // The options file belongs to the player once it exists.
-  const std::filesystem::path options = root / "Optionen.bin";
   std::error_code ec;
-  if (!std::filesystem::exists(options, ec)) {
-    if (!WriteWhole(options, DefaultOptionsFile(), error)) return false;
-  }
+  if (!std::filesystem::exists(root / kOptionsFileName, ec))
+    return WriteDefaultsFolder(root, error);
   return true;
+}
+
+bool WriteDefaultsFolder(const std::filesystem::path& folder, std::string* error) {
+  return WriteWhole(folder / kOptionsFileName, DefaultOptionsFile(), error);
 }
 
 bool WriteIconFolder(const std::filesystem::path& folder, const std::vector<int>& sizes,

@@ -23,6 +23,11 @@ bool WriteDataFolder(const std::filesystem::path& root, std::string* error);
 // GraphicSet 0, SnakeGraphicSet 0.
 std::vector<uint8_t> DefaultOptionsFile();
 
+// Writes that options file as "Optionen.bin" into folder: the installed data
+// folder ships it, and the game reads it until the player saves options of
+// their own.
+bool WriteDefaultsFolder(const std::filesystem::path& folder, std::string* error);
+
 // Writes the program's icon at each of the sizes as a PNG file named after
 // its size ("48x48.png" and so on) into folder, for the desktop's icon theme.
 // They stay out of the data folder: the game itself never shows them.

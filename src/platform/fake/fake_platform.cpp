@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/report.h"
+
 namespace kb::platform {
 
 FakePlatform::FakePlatform(uint64_t timeLimitMs, uint32_t startTicks)
@@ -93,6 +95,8 @@ InputModel& FakePlatform::PollInput() {
 }
 
 void FakePlatform::Show(const char* text, const char* caption) {
+  // Standard error hears of it as it does from the real platforms.
+  ReportMessageBox(caption, text);
   messages_.push_back({text, caption});
 }
 

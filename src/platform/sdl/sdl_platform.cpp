@@ -169,6 +169,7 @@ bool SdlPlatform::Open(bool inWindow) {
     ReportProblem(NoDisplayMessage());
     return false;
   }
+  EndWithAMessageWhenTheDisplayIsLost();
   // Full screen is a borderless window as large as the desktop, which a
   // window manager, where one runs, is then asked to make full screen:
   // without one (a bare X server) nobody else would make a window that large.
@@ -388,7 +389,7 @@ InputModel& SdlPlatform::PollInput() {
 void SdlPlatform::Show(const char* text, const char* caption) {
   const std::string utf8Text = Cp1252ToUtf8(text);
   const std::string utf8Caption = Cp1252ToUtf8(caption);
-  ReportProblem(std::string(caption) + ": " + text);
+  ReportMessageBox(caption, text);
   if (!box_.Start(utf8Caption, utf8Text, window_)) {
     // SDL's own box, which keeps the game waiting until it is answered.
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, utf8Caption.c_str(), utf8Text.c_str(),

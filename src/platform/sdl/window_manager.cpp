@@ -5,7 +5,25 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cstdlib>
+
+#include "core/report.h"
+
 namespace kb::platform {
+namespace {
+
+int DisplayLost(Display* /*display*/) {
+  ReportProblem("Die Verbindung zur Anzeige ist abgebrochen; das Spiel endet.");
+  // Nothing is left to tidy: every file the game writes is already whole, and
+  // exit handlers would only talk to the lost display again.
+  std::_Exit(1);
+}
+
+}  // namespace
+
+void EndWithAMessageWhenTheDisplayIsLost() {
+  XSetIOErrorHandler(DisplayLost);
+}
 
 bool WindowsAreManaged(SDL_Window* window) {
   SDL_SysWMinfo info;

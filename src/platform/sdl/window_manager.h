@@ -11,4 +11,9 @@ namespace kb::platform {
 // (Wayland) always have a compositor.
 bool WindowsAreManaged(SDL_Window* window);
 
+// Xlib ends the program when the connection to the X display breaks (the
+// server ended, the connection was closed under it); this makes it say so on
+// standard error, in German, before it ends.
+void EndWithAMessageWhenTheDisplayIsLost();
+
 }  // namespace kb::platform

@@ -186,7 +186,7 @@ InputModel& WebPlatform::PollInput() {
 }
 
 void WebPlatform::Show(const char* text, const char* caption) {
-  ReportProblem(std::string(caption) + ": " + text);
+  ReportMessageBox(caption, text);
   kb_show_dialog(Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
   // The dialog took the keyboard and the mouse: what was held when it opened
   // was let go over the dialog.
