@@ -21,6 +21,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fuzz/fuzz_main.h"
@@ -196,8 +197,10 @@ const std::vector<PlantName>& PlantNames() {
     for (const GameName& name : kGameNames) all.push_back({name.disk, false});
     const std::string own = std::to_string(::getpid());
     all.insert(all.end(), {{"Screenshots", false},
-                           {"Optionen.bin.tmp", true},  // what older builds left
-                           {"Screenshots/Bild 1.bmp.tmp", true},
+                           {"Optionen.bin.tmp", true},                   // what older builds left
+                           {"Screenshots/Bild 1.bmp.tmp", false},        // never a screenshot's
+                           {"Brief.txt.tmp.999999999.deadbeef", false},  // not the game's
+                           {"Notiz.bin.tmp", false},
                            {"Highscores.bin.tmp.999999999.0badf00d", true},  // no such process
                            {"Screenshots/Bild 1.bmp.tmp.999999999.12345678", true},
                            {"Highscores.bin.tmp.1.0badf00d", false},  // a game still running
@@ -407,7 +410,9 @@ class Program {
   }
 
   bool CleanUp() {
-    files_.RemoveLeftoverTemporaries();
+    files_.RemoveLeftoverTemporaries({{"Optionen.bin", "Highscores.bin"},
+                                      "Screenshots",
+                                      [](std::string_view name) { return name == "Bild 1.bmp"; }});
     std::erase_if(player_, [](const auto& item) {
       return item.second.leftover && item.second.kind != Kind::kFolder;
     });
