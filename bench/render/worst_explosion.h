@@ -28,6 +28,7 @@ inline void StartExplosions(Game& game) {
 inline void DrawBurst(Game& game) {
   game.renderer.BeginFrame();
   game.DrawBoard();
+  AdvanceRemovalAnimations(game.rules.effects);
   for (int column = 0; column < 16; ++column) {
     for (int row = 0; row < 16; ++row) {
       if (game.rules.effects.ParticleGrid[row][column] > 0) {

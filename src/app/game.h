@@ -54,7 +54,6 @@ class Game {
   // Highscores, text entry, screenshots and the snake game (src/extras).
   void ShowHighscores();
   // At the end of a one-player game, with its Score.
-  void OfferHighscore();
   void OfferHighscore(int32_t score);
   void EnterName(const char* place);
   void EnterFileName();

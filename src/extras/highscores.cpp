@@ -40,10 +40,6 @@ void Game::ShowHighscores() {
   WaitForKeyOrButton(key::kEscape, true);
 }
 
-void Game::OfferHighscore() {
-  OfferHighscore(rules.match.Score);
-}
-
 void Game::OfferHighscore(int32_t score) {
   EnterScreen("highscore entry");
   // A button still held from the game that just ended is not an answer here.

@@ -116,10 +116,15 @@ void Game::RunSnakeGame(bool standalone) {
 void Game::SnakeStep() {
   const SnakeSet& set = resources.Snake(options.SnakeGraphicSet);
   renderer.BeginFrame();
-  sprites.Draw(resources.bar, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 770, 0, kWhite);
+  sprites.Draw(resources.bar, {.x = 770}, kWhite);
   for (const PadButton& button : {kPadLeft, kPadDown, kPadRight, kPadUp}) {
-    sprites.Draw(resources.controlPad, 1.0f, 1.0f, kCentre, kCentre, button.angle, button.x,
-                 button.y, kWhite);
+    sprites.Draw(resources.controlPad,
+                 {.centreX = kCentre,
+                  .centreY = kCentre,
+                  .rotation = button.angle,
+                  .x = button.x,
+                  .y = button.y},
+                 kWhite);
   }
   input.ReadKeyboard();
   input.ReadMouse();
@@ -131,7 +136,8 @@ void Game::SnakeStep() {
                input.KeyDown(key::kDown) || kPadDown.Holds(input)});
 
   // KEPT: the egg goes under the snake: one placed beneath it stays hidden.
-  sprites.Draw(set.egg, 1.0f, 1.0f, kCentre, kCentre, 0.0f, snake.EggX - 24, snake.EggY - 24,
+  sprites.Draw(set.egg,
+               {.centreX = kCentre, .centreY = kCentre, .x = snake.EggX - 24, .y = snake.EggY - 24},
                kWhite);
   snake.Move();
   for (int32_t i = 0; i <= snake.LastIndex; ++i) {
@@ -140,8 +146,13 @@ void Game::SnakeStep() {
         i > 0 ? snake.Pieces[static_cast<size_t>(i - 1)].direction : piece.direction;
     const SnakeLook look = LookOfPiece(i, snake.LastIndex, piece.direction, ahead);
     if (look.image == SnakeImage::kNone) continue;
-    sprites.Draw(Picture(set, look.image), 1.0f, 1.0f, kCentre, kCentre, look.angle, piece.x - 24,
-                 piece.y - 24, kWhite);
+    sprites.Draw(Picture(set, look.image),
+                 {.centreX = kCentre,
+                  .centreY = kCentre,
+                  .rotation = look.angle,
+                  .x = piece.x - 24,
+                  .y = piece.y - 24},
+                 kWhite);
   }
   snake.FollowHead();
   if (snake.HeadOnEgg()) snake.EatEgg(chance);

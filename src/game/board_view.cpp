@@ -20,8 +20,12 @@ void Game::DrawBoard() {
   }
   const ScreenPoint first = rules.match.SwapFirst;
   if (first.x > 0) {
-    sprites.Draw(set.swapMarker, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f,
-                 first.x - 24 + (split ? kRightHalfScreenX : 0), first.y - 24, kWhite);
+    sprites.Draw(set.swapMarker,
+                 {.centreX = 24.0f,
+                  .centreY = 24.0f,
+                  .x = first.x - 24 + (split ? kRightHalfScreenX : 0),
+                  .y = first.y - 24},
+                 kWhite);
   }
 }
 
@@ -34,9 +38,12 @@ void Game::DrawStone(int32_t column, int32_t row, int32_t left) {
   if (IsColour(code)) {
     const size_t colour = static_cast<size_t>(code - 1);
     if (mark == 0) {
-      sprites.Draw(set.stone[colour], 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
+      sprites.Draw(set.stone[colour], {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top},
+                   kWhite);
     } else {
-      sprites.Draw(set.stoneMarked[colour], 1.0f, 1.0f, 24.0f, 24.0f, SpinAngle, left, top, kWhite);
+      sprites.Draw(set.stoneMarked[colour],
+                   {.centreX = 24.0f, .centreY = 24.0f, .rotation = SpinAngle, .x = left, .y = top},
+                   kWhite);
     }
     return;
   }
@@ -44,24 +51,37 @@ void Game::DrawStone(int32_t column, int32_t row, int32_t left) {
   const int32_t pulseLeft = left + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseX));
   const int32_t pulseTop = top + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseY));
   if (code == kConnector && mark == 1) {
-    sprites.Draw(set.connectorMarked, PulseX, PulseY, 24.0f * PulseX, 24.0f * PulseY, SpinAngle,
-                 pulseLeft, pulseTop, kWhite);
+    sprites.Draw(set.connectorMarked,
+                 {.scaleX = PulseX,
+                  .scaleY = PulseY,
+                  .centreX = 24.0f * PulseX,
+                  .centreY = 24.0f * PulseY,
+                  .rotation = SpinAngle,
+                  .x = pulseLeft,
+                  .y = pulseTop},
+                 kWhite);
   } else if (code == kMultiplier && mark == 1) {
-    sprites.Draw(set.multiplierMarked, PulseX, PulseY, 24.0f, 24.0f, 0.0f, pulseLeft, pulseTop,
+    sprites.Draw(set.multiplierMarked,
+                 {.scaleX = PulseX,
+                  .scaleY = PulseY,
+                  .centreX = 24.0f,
+                  .centreY = 24.0f,
+                  .x = pulseLeft,
+                  .y = pulseTop},
                  kWhite);
   } else {
     const TextureHandle plain = code == kConnector        ? set.connector
                                 : code == kMultiplier     ? set.multiplier
                                 : code == kIndestructible ? set.indestructible
                                                           : kNoHandle;
-    sprites.Draw(plain, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kWhite);
+    sprites.Draw(plain, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}, kWhite);
   }
 }
 
 void Game::DrawCellExplosion(int32_t column, int32_t row) {
-  int32_t& counter = rules.effects.RemovalAnimGrid[row][column];
-  int32_t& ring = rules.effects.RingGrid[row][column];
-  const int32_t n = ++counter;
+  const int32_t ring = rules.effects.RingGrid[row][column];
+  // The frame after the counter; AdvanceRemovalAnimations moves it on.
+  const int32_t n = rules.effects.RemovalAnimGrid[row][column] + 1;
   // The sheet's cells in the order the animation shows them.
   const int32_t srcX = kCellSize * ((n - 1) % 4);
   const int32_t srcY = kCellSize * (n / 4);
@@ -71,17 +91,21 @@ void Game::DrawCellExplosion(int32_t column, int32_t row) {
   // MENDED: a stored ring width beyond 60 is cut here, where it is used.
   const int32_t width = std::clamp(options.RingWidth, 0, 60);
   auto burst = [&](float scale, int32_t inset) {
-    sprites.DrawPart(resources.explosion, scale, scale, 48.0f, 48.0f, 0.0f, left - inset,
-                     top - inset, kCellSize, kCellSize, srcX, srcY, kWhite);
+    sprites.DrawPart(resources.explosion,
+                     {.scaleX = scale,
+                      .scaleY = scale,
+                      .centreX = 48.0f,
+                      .centreY = 48.0f,
+                      .x = left - inset,
+                      .y = top - inset},
+                     {srcX, srcY, kCellSize, kCellSize}, kWhite);
   };
   if (ring == 1) {
     burst(8.0f, 168);
     DrawRing(renderer.BackBuffer(), left + 24, top + 24, 40 * n, width);
-    if (n == 17) ring = 0;
   } else if (ring == 2) {
     burst(4.0f, 72);
     DrawRing(renderer.BackBuffer(), left + 24, top + 24, 20 * n, width / 2);
-    if (n == 17) ring = 0;
   } else {
     burst(2.0f, 24);
   }
@@ -91,10 +115,9 @@ void Game::DrawCellExplosion(int32_t column, int32_t row) {
     const TextureHandle sheet = removed <= 4 ? set.stoneAnimation[static_cast<size_t>(removed - 1)]
                                 : removed == kConnector ? set.connectorAnimation
                                                         : set.multiplierAnimation;
-    sprites.DrawPart(sheet, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, left, top, kCellSize, kCellSize, srcX,
-                     srcY, kWhite);
+    sprites.DrawPart(sheet, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top},
+                     {srcX, srcY, kCellSize, kCellSize}, kWhite);
   }
-  if (n == 17) counter = 0;
 }
 
 }  // namespace kb

@@ -93,14 +93,18 @@ void Game::DrawGridLines() {
   const TextureHandle line = resources.gridLine;
   for (int32_t i = 0; i < 15; ++i) {
     const int32_t y = (i + 1) * 48;
-    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, 0, y, kWhite);
-    sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 0.0f, offset, y, kWhite);
+    sprites.Draw(line, {.centreX = 192.0f, .centreY = 1.0f, .y = y}, kWhite);
+    sprites.Draw(line, {.centreX = 192.0f, .centreY = 1.0f, .x = offset, .y = y}, kWhite);
   }
   for (int32_t i = 0; i < 8; ++i) {
     const int32_t x = (i + 1) * 48 - 192;
     for (const int32_t lineX : {x, x + offset + shift}) {
-      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 192, kWhite);
-      sprites.Draw(line, 1.0f, 1.0f, 192.0f, 1.0f, 1.57f, lineX, 576, kWhite);
+      sprites.Draw(line,
+                   {.centreX = 192.0f, .centreY = 1.0f, .rotation = 1.57f, .x = lineX, .y = 192},
+                   kWhite);
+      sprites.Draw(line,
+                   {.centreX = 192.0f, .centreY = 1.0f, .rotation = 1.57f, .x = lineX, .y = 576},
+                   kWhite);
     }
   }
 }
@@ -183,6 +187,7 @@ bool Game::RunDrawingBurst() {
   MatchObserver observer(*this);
   MatchState& match = rules.match;
   DrawBoard();
+  AdvanceRemovalAnimations(rules.effects);
   PlayerInput in = ReadPlayerInput();
   if (match.BoutEndCountdown == -1) {
     TurnStep(rules, in, chance, observer);

@@ -34,8 +34,8 @@ int32_t MatchObserver::RunSnakeBonus() {
   return game_.snake.Points;
 }
 
-void MatchObserver::OfferHighscore(int32_t) {
-  game_.OfferHighscore();
+void MatchObserver::OfferHighscore(int32_t score) {
+  game_.OfferHighscore(score);
 }
 
 void MatchObserver::ClearButtons() {

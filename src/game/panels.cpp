@@ -58,7 +58,8 @@ void Game::DrawBoutResult() {
                                     win - 32,  win + 48,  win + 128};
   for (size_t i = 0; i < x.size(); ++i) {
     const int32_t y = std::min(800 - 40 * static_cast<int32_t>(i) - 5 * m.BoutEndCountdown, 500);
-    sprites.Draw(resources.boutLetters[i], 1.0f, 1.0f, 32.0f, 48.0f, 0.0f, x[i], y, kWhite);
+    sprites.Draw(resources.boutLetters[i], {.centreX = 32.0f, .centreY = 48.0f, .x = x[i], .y = y},
+                 kWhite);
   }
 }
 
@@ -105,7 +106,8 @@ void Game::DrawStoneCounts() {
       set.stone[3], set.connector, split ? set.indestructible : set.multiplier};
   constexpr std::array<int32_t, 6> kIconY = {164, 212, 260, 308, 364, 412};
   for (size_t i = 0; i < icons.size(); ++i) {
-    sprites.Draw(icons[i], 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, 780 + xOffset, kIconY[i] + yOffset,
+    sprites.Draw(icons[i],
+                 {.centreX = 24.0f, .centreY = 24.0f, .x = 780 + xOffset, .y = kIconY[i] + yOffset},
                  kWhite);
   }
   text.DrawText("Gesamt", 780 + xOffset, 148 + yOffset, kYellow);
@@ -133,23 +135,34 @@ void Game::DrawCursors() {
   const StoneSet& set = resources.Stones(options.GraphicSet);
   const MatchState& m = rules.match;
   if (!IsTwoPlayer()) {
-    sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, 0.0f, m.CursorX - 24, m.CursorY - 24,
+    sprites.Draw(set.cursor,
+                 {.centreX = 24.0f, .centreY = 24.0f, .x = m.CursorX - 24, .y = m.CursorY - 24},
                  kWhite);
     return;
   }
   // The cursor of the player who is not on turn keeps turning.
   const float leftAngle = m.Turn == 1 ? SpinAngle : 0.0f;
   const float rightAngle = m.Turn == 1 ? 0.0f : SpinAngle;
-  sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, leftAngle, m.Cursor2X - 24, m.Cursor2Y - 24,
+  sprites.Draw(set.cursor,
+               {.centreX = 24.0f,
+                .centreY = 24.0f,
+                .rotation = leftAngle,
+                .x = m.Cursor2X - 24,
+                .y = m.Cursor2Y - 24},
                kWhite);
-  sprites.Draw(set.cursor, 1.0f, 1.0f, 24.0f, 24.0f, rightAngle, m.CursorX + kRightHalfScreenX - 24,
-               m.CursorY - 24, kWhite);
+  sprites.Draw(set.cursor,
+               {.centreX = 24.0f,
+                .centreY = 24.0f,
+                .rotation = rightAngle,
+                .x = m.CursorX + kRightHalfScreenX - 24,
+                .y = m.CursorY - 24},
+               kWhite);
 }
 
 void Game::DrawMatchButtons() {
   // Each image stands at the top-left corner of the area that clicks it.
   auto button = [&](TextureHandle image, const ScreenRect& area) {
-    sprites.Draw(image, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, area.left, area.top, kWhite);
+    sprites.Draw(image, {.x = area.left, .y = area.top}, kWhite);
   };
   if (IsTwoPlayer()) {
     button(resources.exitButton, kTwoPlayerExitButton);
@@ -163,8 +176,7 @@ void Game::DrawMatchButtons() {
 }
 
 void Game::DrawPointer() {
-  sprites.Draw(resources.pointer, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, input.PointerX, input.PointerY,
-               kWhite);
+  sprites.Draw(resources.pointer, {.x = input.PointerX, .y = input.PointerY}, kWhite);
 }
 
 }  // namespace kb

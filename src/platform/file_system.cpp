@@ -162,12 +162,6 @@ FileLock::~FileLock() {
   if (descriptor_ >= 0) ::close(descriptor_);
 }
 
-std::string GamePathToUtf8(std::string_view gamePath) {
-  // The conversion itself lives in core, where the asset generator reaches it
-  // without the file layer.
-  return kb::GamePathToUtf8(gamePath);
-}
-
 std::filesystem::path DiskFileSystem::Resolve(std::string_view gamePath) const {
   return playerRoot_ / std::filesystem::path(GamePathToUtf8(gamePath));
 }

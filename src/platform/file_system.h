@@ -11,11 +11,6 @@
 
 namespace kb::platform {
 
-// The game names its files as it always did: relative to the working
-// folder, with backslashes, in Windows-1252 ("Hintergr\xfcnde\Menue.jpg").
-// On disk they are UTF-8 paths with slashes ("Hintergründe/Menue.jpg").
-std::string GamePathToUtf8(std::string_view gamePath);
-
 // MENDED: no picture, sound or music track of the game comes near this; a
 // larger file is not one of them, and reading it whole would only eat memory.
 inline constexpr size_t kMaxMediaFileBytes = size_t{32} << 20;
@@ -44,6 +39,7 @@ class FileLock {
   int descriptor_ = -1;
 };
 
+// Files are named as the game names them (core/cp1252.h, GamePathToUtf8).
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

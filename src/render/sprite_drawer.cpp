@@ -78,21 +78,18 @@ const Image* SpriteDrawer::Surface(SurfaceHandle handle) const {
   return &surfaces_[static_cast<size_t>(handle)];
 }
 
-void SpriteDrawer::Draw(TextureHandle texture, float scaleX, float scaleY, float centreX,
-                        float centreY, float rotation, int x, int y, uint32_t argb) {
+void SpriteDrawer::Draw(TextureHandle texture, const SpritePlacement& placement, uint32_t argb) {
   const Image* image = Texture(texture);
   if (image == nullptr) return;
   DrawSprite(renderer_.BackBuffer(), *image, SourceRect{0, 0, image->width, image->height},
-             SpritePlacement{scaleX, scaleY, centreX, centreY, rotation, x, y}, argb);
+             placement, argb);
 }
 
-void SpriteDrawer::DrawPart(TextureHandle texture, float scaleX, float scaleY, float centreX,
-                            float centreY, float rotation, int x, int y, int width, int height,
-                            int srcX, int srcY, uint32_t argb) {
+void SpriteDrawer::DrawPart(TextureHandle texture, const SpritePlacement& placement,
+                            SourceRect source, uint32_t argb) {
   const Image* image = Texture(texture);
   if (image == nullptr) return;
-  DrawSprite(renderer_.BackBuffer(), *image, SourceRect{srcX, srcY, width, height},
-             SpritePlacement{scaleX, scaleY, centreX, centreY, rotation, x, y}, argb);
+  DrawSprite(renderer_.BackBuffer(), *image, source, placement, argb);
 }
 
 void SpriteDrawer::DrawSurface(SurfaceHandle surface, int centreX, int centreY, int width,

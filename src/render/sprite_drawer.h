@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gfx/image.h"
+#include "gfx/raster.h"
 #include "platform/file_system.h"
 #include "render/renderer.h"
 
@@ -33,10 +34,10 @@ class SpriteDrawer {
   // 32 MiB); the game calls it when every picture is loaded.
   void ReleaseFileBuffer() { std::vector<uint8_t>().swap(fileBuffer_); }
 
-  void Draw(TextureHandle texture, float scaleX, float scaleY, float centreX, float centreY,
-            float rotation, int x, int y, uint32_t argb);
-  void DrawPart(TextureHandle texture, float scaleX, float scaleY, float centreX, float centreY,
-                float rotation, int x, int y, int width, int height, int srcX, int srcY,
+  // The whole texture, or a rectangle of it, by the placement rule
+  // (gfx/raster.h), tinted by argb.
+  void Draw(TextureHandle texture, const SpritePlacement& placement, uint32_t argb);
+  void DrawPart(TextureHandle texture, const SpritePlacement& placement, SourceRect source,
                 uint32_t argb);
   // Copies the surface into the rectangle of the given size centred on the
   // point, with integer halves on each side.

@@ -50,8 +50,8 @@ void TextDrawer::DrawText(const char* text, int x, int y, uint32_t argb) {
   for (int i = 0; text[i] != '\0'; ++i) {
     const int glyph = GlyphNumber(text[i]);
     if (glyph == 0) continue;
-    sprites_.DrawPart(strip_, 1.0f, 1.0f, 4.0f, 8.0f, 0.0f, x + kAdvance * i, y, kGlyphWidth,
-                      kGlyphHeight, kGlyphWidth * glyph - kGlyphWidth, 0, argb);
+    sprites_.DrawPart(strip_, {.centreX = 4.0f, .centreY = 8.0f, .x = x + kAdvance * i, .y = y},
+                      {kGlyphWidth * glyph - kGlyphWidth, 0, kGlyphWidth, kGlyphHeight}, argb);
   }
 }
 

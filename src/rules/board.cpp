@@ -2,6 +2,19 @@
 
 namespace kb {
 
+void AdvanceRemovalAnimations(EffectGrids& effects) {
+  for (int32_t row = 0; row < kBoardSize; ++row) {
+    for (int32_t column = 0; column < kBoardSize; ++column) {
+      int32_t& counter = effects.RemovalAnimGrid[row][column];
+      if (counter <= 0) continue;
+      if (++counter < kRemovalAnimationLastFrame) continue;
+      counter = 0;
+      int32_t& ring = effects.RingGrid[row][column];
+      if (ring == 1 || ring == 2) ring = 0;
+    }
+  }
+}
+
 void ClearMarks(MarkGrid& marks) {
   for (auto& row : marks) row.fill(0);
 }

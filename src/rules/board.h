@@ -69,6 +69,12 @@ struct EffectGrids {
   CellGrid ParticleGrid{};     // live particles of the cell's explosion
 };
 
+// The removal animations run 16 frames: every drawing of the board shows the
+// frame after the counter, then this moves each running counter on, ending
+// an animation (and its ring) after its last frame.
+inline constexpr int32_t kRemovalAnimationLastFrame = 17;
+void AdvanceRemovalAnimations(EffectGrids& effects);
+
 void ClearMarks(MarkGrid& marks);
 void ClearGrid(CellGrid& grid);
 void FillBoardWith(Board& board, StoneCode code);

@@ -57,8 +57,8 @@ void RunSelectionMenu(Game& game, const SelectionMenu& menu, int32_t& selection,
     for (int32_t i = 0; i <= last; ++i) {
       const MenuImage& image = menu.images[static_cast<size_t>(i)];
       const MenuEntry& entry = menu.entries[static_cast<size_t>(i)];
-      game.sprites.Draw(i == selection ? image.highlighted : image.normal, 1.0f, 1.0f, 0.0f, 0.0f,
-                        0.0f, entry.x, entry.y, kWhite);
+      game.sprites.Draw(i == selection ? image.highlighted : image.normal,
+                        {.x = entry.x, .y = entry.y}, kWhite);
     }
     game.DrawPointer();
     if (input.KeyDown(key::kF1)) game.TakeScreenshot();

@@ -50,8 +50,7 @@ bool RunValueScreen(Game& game, const ValueScreen& screen, int32_t& working) {
     game.sprites.DrawBackground(game.resources.optionsBackground);
     input.ReadKeyboard();
     input.ReadMouse();
-    game.sprites.Draw(game.resources.save, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, kSaveImageX, kSaveImageY,
-                      kWhite);
+    game.sprites.Draw(game.resources.save, {.x = kSaveImageX, .y = kSaveImageY}, kWhite);
 
     // KEPT: a value from the file is stepped from where it is, between two rows or
     // beyond the ends; the ends only stop it moving further out.

@@ -61,7 +61,6 @@ struct HighscoreScreens : ::testing::Test {
 
 TEST_F(HighscoreScreens, AScoreEqualToTheThirdShowsPlace4AndIsStoredAsRecord2) {
   PutList(ListOf({500, 300, 300, 100}));
-  g.game.rules.match.Score = 300;
   bool placeShown = false;
   bool tableShown = false;
   int nameFrames = 0;
@@ -86,7 +85,7 @@ TEST_F(HighscoreScreens, AScoreEqualToTheThirdShowsPlace4AndIsStoredAsRecord2) {
       g.fake.KeyPressAt(g.Now() + 500, key::kEscape, 50);
     }
   });
-  g.game.OfferHighscore();
+  g.game.OfferHighscore(300);
   EXPECT_TRUE(placeShown);
   EXPECT_TRUE(tableShown);
   EXPECT_EQ(g.screens, (Screens{"highscore entry", "name entry", "highscores"}));

@@ -33,8 +33,8 @@ TEST_F(SpriteDrawerTest, MissingOrDamagedFilesGiveEmptyHandlesThatDrawNothingRep
   EXPECT_NE(log.find("Grafiksets\\Classic\\fehlt.bmp"), std::string::npos);
   EXPECT_NE(log.find("kaputt.bmp"), std::string::npos);
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
-  sprites.Draw(missing, 1, 1, 0, 0, 0, 10, 10, 0xFFFFFFFFu);
-  sprites.DrawPart(broken, 1, 1, 0, 0, 0, 10, 10, 8, 8, 0, 0, 0xFFFFFFFFu);
+  sprites.Draw(missing, {.x = 10, .y = 10}, 0xFFFFFFFFu);
+  sprites.DrawPart(broken, {.x = 10, .y = 10}, {0, 0, 8, 8}, 0xFFFFFFFFu);
   EXPECT_EQ(At(10, 10), 0xFF000000u);
 }
 
@@ -49,7 +49,7 @@ TEST_F(SpriteDrawerTest, TexturesTakeTheAskedSizeAndBlackBecomesTransparent) {
   EXPECT_EQ(sprites.Texture(t)->height, 2);
   renderer.BeginFrame();
   std::fill(renderer.BackBuffer().pixels, renderer.BackBuffer().pixels + 1024 * 768, 0xFF123456u);
-  sprites.Draw(t, 1, 1, 0, 0, 0, 0, 0, 0xFFFFFFFFu);
+  sprites.Draw(t, {}, 0xFFFFFFFFu);
   EXPECT_EQ(At(1, 1), 0xFFFF0000u);
   EXPECT_EQ(At(2, 0), 0xFF123456u);
 }

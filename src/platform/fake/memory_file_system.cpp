@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/cp1252.h"
+
 namespace kb::platform {
 
 ReadResult MemoryFileSystem::ReadFile(std::string_view gamePath, std::vector<uint8_t>& out,

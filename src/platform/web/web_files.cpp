@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/cp1252.h"
+
 namespace kb::platform {
 namespace {
 
