@@ -1,7 +1,6 @@
 #include "core/report.h"
 
 #include <cstdio>
-
 #include <string>
 
 #include "core/cp1252.h"
