@@ -147,7 +147,9 @@ void Game::RunMatch() {
     const double rate = MeasureFrameRate(burst || bonusDue);
     if (bonusDue) {
       MatchObserver observer(*this);
-      BonusSequence(rules.match, observer);
+      AnnounceSnakeBonus(observer);
+      RunSnakeGame(false);
+      AwardSnakeBonus(rules.match, snake.Points, observer);
     }
     if (burst) DrawStoneCounts();
     AdvanceAnimation(rate);
@@ -214,7 +216,10 @@ bool Game::RunDrawingBurst() {
   }
   in = ReadPlayerInput();
   ShuffleKeyStep(rules, in, chance, observer);
-  if (!CheckLevelEnd(rules, chance, observer)) return false;
+  if (CheckLevel(rules, chance, observer) == LevelEndResult::kGameOver) {
+    OfferHighscore(rules.match.Score);
+    return false;
+  }
   if (!IsTwoPlayer()) UndoKeyStep(rules, in, observer);
   input.ReadMouse(platform::ReadUse::kActsAgain);
   in = ReadPlayerInput();

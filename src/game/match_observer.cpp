@@ -29,15 +29,6 @@ void MatchObserver::StartParticles(int32_t column, int32_t row, int32_t centreX,
                                  offset, game_.options.ParticlesPerStone, game_.chance);
 }
 
-int32_t MatchObserver::RunSnakeBonus() {
-  game_.RunSnakeGame(false);
-  return game_.snake.Points;
-}
-
-void MatchObserver::OfferHighscore(int32_t score) {
-  game_.OfferHighscore(score);
-}
-
 void MatchObserver::ClearButtons() {
   game_.input.ClearButtons();
 }

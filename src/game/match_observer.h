@@ -7,7 +7,7 @@ namespace kb {
 class Game;
 
 // What the rules ask of the match screen: messages drawn and presented with
-// their pauses, sounds, particle clouds, the snake bonus and the highscore.
+// their pauses, sounds and particle clouds.
 class MatchObserver final : public RulesObserver {
  public:
   explicit MatchObserver(Game& game) : game_(game) {}
@@ -17,8 +17,6 @@ class MatchObserver final : public RulesObserver {
   void Pause(int32_t ms) override;
   void PlaySound(const char* fileName) override;
   void StartParticles(int32_t column, int32_t row, int32_t centreX, int32_t centreY) override;
-  int32_t RunSnakeBonus() override;
-  void OfferHighscore(int32_t score) override;
   void ClearButtons() override;
 
  private:

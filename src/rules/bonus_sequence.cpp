@@ -25,9 +25,11 @@ bool AdvanceBonusCountdown(MatchState& match, int32_t passes) {
   return true;
 }
 
-void BonusSequence(MatchState& match, RulesObserver& observer) {
+void AnnounceSnakeBonus(RulesObserver& observer) {
   ShowBonusLine(observer, kSnakeBonusText, kBlue, kShortPauseMs);
-  const int32_t snakePoints = observer.RunSnakeBonus();
+}
+
+void AwardSnakeBonus(MatchState& match, int32_t snakePoints, RulesObserver& observer) {
   const int32_t bonus =
       SaturatingMultiply(SaturatingMultiply(snakePoints, match.Multiplier), match.UltraMultiplier);
   match.Score = SaturatingAdd(match.Score, bonus);

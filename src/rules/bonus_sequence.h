@@ -10,8 +10,11 @@ namespace kb {
 // sequence is due.
 bool AdvanceBonusCountdown(MatchState& match, int32_t passes = 1);
 
-// The snake bonus: its points times both multipliers go to the score, then the ultra
-// multiplier doubles (bonus level 1 and up) and an extra life is given (level 2).
-void BonusSequence(MatchState& match, RulesObserver& observer);
+// The snake bonus, in two halves around the snake game, which the match screen
+// runs between them: the announcement; then the snake's points times both
+// multipliers go to the score, the ultra multiplier doubles (bonus level 1 and
+// up) and an extra life is given (level 2).
+void AnnounceSnakeBonus(RulesObserver& observer);
+void AwardSnakeBonus(MatchState& match, int32_t snakePoints, RulesObserver& observer);
 
 }  // namespace kb

@@ -82,13 +82,7 @@ LevelEndResult CheckLevel(RulesState& state, Chance& chance, RulesObserver& obse
     }
     gameOver = !moveLeft;
   }
-  if (!gameOver) return LevelEndResult::kGoOn;
-  observer.OfferHighscore(match.Score);
-  return LevelEndResult::kGameOver;
-}
-
-bool CheckLevelEnd(RulesState& state, Chance& chance, RulesObserver& observer) {
-  return CheckLevel(state, chance, observer) != LevelEndResult::kGameOver;
+  return gameOver ? LevelEndResult::kGameOver : LevelEndResult::kGoOn;
 }
 
 }  // namespace kb

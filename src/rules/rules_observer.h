@@ -34,10 +34,6 @@ class RulesObserver {
   // screen offset of the right half.
   virtual void StartParticles(int32_t /*column*/, int32_t /*row*/, int32_t /*centreX*/,
                               int32_t /*centreY*/) {}
-  // Play the snake game in its bonus setting and give back its points.
-  virtual int32_t RunSnakeBonus() { return 0; }
-  // The game is over with this score: offer the highscore entry.
-  virtual void OfferHighscore(int32_t /*score*/) {}
   // The removal step has taken both mouse buttons as handled.
   virtual void ClearButtons() {}
 };

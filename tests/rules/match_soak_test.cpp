@@ -59,12 +59,15 @@ TEST(MatchSoak, RandomPlayKeepsTheStateWithinItsBounds) {
   int32_t matches = 0;
   for (int burst = 0; burst < 20000; ++burst) {
     rig.ticks.ticks += 100;
-    if (AdvanceBonusCountdown(rig.state.match)) BonusSequence(rig.state.match, rig.observer);
+    if (AdvanceBonusCountdown(rig.state.match)) {
+      AnnounceSnakeBonus(rig.observer);
+      AwardSnakeBonus(rig.state.match, 0, rig.observer);
+    }
     PlayerInput input = RandomInput(dice);
     TurnStep(rig.state, input, rig.chance, rig.observer);
     RemovalStep(rig.state, input, rig.chance, rig.observer);
     ShuffleKeyStep(rig.state, input, rig.chance, rig.observer);
-    if (!CheckLevelEnd(rig.state, rig.chance, rig.observer)) {
+    if (CheckLevel(rig.state, rig.chance, rig.observer) == LevelEndResult::kGameOver) {
       ++matches;
       StartMatch(rig.state, rig.chance);
       continue;

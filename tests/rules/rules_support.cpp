@@ -76,15 +76,6 @@ void RecordingObserver::StartParticles(int32_t column, int32_t row, int32_t cent
   events.push_back(text);
 }
 
-int32_t RecordingObserver::RunSnakeBonus() {
-  events.push_back("snake");
-  return snakePoints;
-}
-
-void RecordingObserver::OfferHighscore(int32_t score) {
-  events.push_back("highscore " + std::to_string(score));
-}
-
 void RecordingObserver::ClearButtons() {
   events.push_back("clear buttons");
 }

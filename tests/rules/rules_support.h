@@ -30,14 +30,11 @@ class RecordingObserver : public RulesObserver {
   void Pause(int32_t ms) override;
   void PlaySound(const char* fileName) override;
   void StartParticles(int32_t column, int32_t row, int32_t centreX, int32_t centreY) override;
-  int32_t RunSnakeBonus() override;
-  void OfferHighscore(int32_t score) override;
   void ClearButtons() override;
 
   int32_t Count(const std::string& prefix) const;
 
   std::vector<std::string> events;
-  int32_t snakePoints = 0;
 };
 
 // One rules state with a seeded generator and a stopped clock.
