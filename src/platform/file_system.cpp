@@ -236,7 +236,7 @@ void DiskFileSystem::RemoveLeftoverTemporaries(const SavedFileNames& saved) cons
   }
   RemoveFromFolder(player, [&](std::string_view name) {
     const std::string_view target = TargetOfLeftover(name);
-    return std::ranges::any_of(saved.files, [&](std::string_view file) {
+    return std::any_of(saved.files.begin(), saved.files.end(), [&](std::string_view file) {
       // Older builds wrote "<file>.tmp" and nothing else.
       return target == file || (name.starts_with(file) && name.substr(file.size()) == ".tmp");
     });
