@@ -69,16 +69,4 @@ bool WriteHighscores(platform::FileSystem& files, const HighscoreList& list) {
   return files.WriteFile(kHighscoreFile, bytes);
 }
 
-HighscoreSave AddHighscore(platform::FileSystem& files, const HighscoreList* before, int32_t score,
-                           const TextBuffer& name) {
-  const platform::FileLock lock = files.LockFile(kHighscoreFile);
-  HighscoreList list;
-  if (!ReadHighscores(files, list)) {
-    if (before == nullptr) return HighscoreSave::kTableUnknown;
-    list = *before;
-  }
-  InsertHighscore(list, score, name);
-  return WriteHighscores(files, list) ? HighscoreSave::kSaved : HighscoreSave::kNotWritten;
-}
-
 }  // namespace kb

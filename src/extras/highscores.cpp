@@ -4,6 +4,7 @@
 #include "core/colours.h"
 #include "core/key_codes.h"
 #include "extras/highscore_file.h"
+#include "extras/highscore_save.h"
 
 namespace kb {
 namespace {

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "extras/highscore_save.h"
 #include "extras_support.h"
 
 namespace kb {
