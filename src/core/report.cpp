@@ -9,17 +9,17 @@ namespace kb {
 
 namespace {
 
-constexpr std::string_view kGameName = "Klotzbrecher 3";
+constexpr char kGameName[] = "Klotzbrecher 3";
 
 }  // namespace
 
 void ReportProblem(std::string_view text) {
   const std::string line = Cp1252ToUtf8(text);
-  std::fprintf(stderr, "%s: %s\n", kGameName.data(), line.c_str());
+  std::fprintf(stderr, "%s: %s\n", kGameName, line.c_str());
 }
 
 void ReportMessageBox(std::string_view caption, std::string_view text) {
-  if (caption == kGameName) {
+  if (caption == std::string_view(kGameName)) {
     ReportProblem(text);
   } else {
     ReportProblem(std::string(caption) + ": " + std::string(text));

@@ -149,14 +149,6 @@ void RemoveFromFolder(int folder, IsLeftover isLeftover) {
 
 }  // namespace
 
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-  if (this != &other) {
-    if (descriptor_ >= 0) ::close(descriptor_);
-    descriptor_ = std::exchange(other.descriptor_, -1);
-  }
-  return *this;
-}
-
 FileLock::~FileLock() {
   // Closing the file lets go of its lock.
   if (descriptor_ >= 0) ::close(descriptor_);

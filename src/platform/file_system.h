@@ -6,7 +6,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace kb::platform {
@@ -24,13 +23,12 @@ enum class ReadResult {
 };
 
 // While it lives, no other game holds the lock of the same file (see
-// FileSystem::LockFile). Empty where nobody else could write the file.
+// FileSystem::LockFile). Empty where nobody else could write the file. It is
+// only ever returned and held, never passed on, so it cannot be copied or moved.
 class FileLock {
  public:
   FileLock() = default;
   explicit FileLock(int descriptor) : descriptor_(descriptor) {}
-  FileLock(FileLock&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
-  FileLock& operator=(FileLock&& other) noexcept;
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
   ~FileLock();
