@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "extras/highscore_file.h"
 #include "fuzz/one_file_system.h"
 #include "fuzz/reader_checks.h"
+#include "saves/highscore_file.h"
 
 namespace kb::fuzz {
 

@@ -2,7 +2,7 @@
 
 #include "fuzz/one_file_system.h"
 #include "fuzz/reader_checks.h"
-#include "screens/options_file.h"
+#include "saves/options_file.h"
 
 namespace kb::fuzz {
 namespace {

@@ -6,11 +6,9 @@
 #include "audio/music_player.h"
 #include "audio/sound_system.h"
 #include "core/random.h"
-#include "extras/highscores.h"
-#include "extras/snake_game.h"
-#include "extras/text_entry.h"
-#include "game/particle_system.h"
+#include "effects/particle_system.h"
 #include "input/input_device.h"
+#include "input/text_entry.h"
 #include "platform/platform.h"
 #include "render/renderer.h"
 #include "render/resources.h"
@@ -18,7 +16,9 @@
 #include "render/text_drawer.h"
 #include "rules/player_input.h"
 #include "rules/rules_state.h"
-#include "screens/options_file.h"
+#include "saves/highscores.h"
+#include "saves/options_file.h"
+#include "snake/snake_game.h"
 
 namespace kb {
 

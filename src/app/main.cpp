@@ -7,14 +7,14 @@
 #include <system_error>
 
 #include "app/game.h"
-#include "extras/highscore_file.h"
-#include "extras/screenshot_file.h"
 #include "platform/file_system.h"
 #include "platform/game_folders.h"
 #include "platform/sdl/message_box_process.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
-#include "screens/options_file.h"
+#include "saves/highscore_file.h"
+#include "saves/options_file.h"
+#include "saves/screenshot_file.h"
 
 namespace {
 

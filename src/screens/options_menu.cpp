@@ -2,7 +2,7 @@
 
 #include "app/game.h"
 #include "core/key_codes.h"
-#include "screens/options_file.h"
+#include "saves/options_file.h"
 #include "screens/selection_menu.h"
 
 namespace kb {

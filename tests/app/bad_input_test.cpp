@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "core/cp1252.h"
-#include "extras/highscore_file.h"
 #include "extras_support.h"
 #include "rules/board.h"
+#include "saves/highscore_file.h"
 
 namespace kb {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "extras/highscore_file.h"
 #include "fake_game.h"
 #include "frame_text.h"
+#include "saves/highscore_file.h"
 
 namespace kb::test {
 

@@ -7,8 +7,8 @@
 #include <mutex>
 #include <thread>
 
-#include "extras/highscore_save.h"
 #include "extras_support.h"
+#include "saves/highscore_save.h"
 
 namespace kb {
 namespace {

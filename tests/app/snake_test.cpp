@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "extras/snake_game.h"
 #include "extras_support.h"
 #include "rules/board.h"
+#include "snake/snake_game.h"
 
 namespace kb {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/key_codes.h"
-#include "extras/text_entry.h"
+#include "input/text_entry.h"
 
 namespace kb {
 namespace {

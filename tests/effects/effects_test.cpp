@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "game/particle_system.h"
-#include "game/rainbow_rings.h"
+#include "effects/particle_system.h"
+#include "effects/rainbow_rings.h"
 #include "platform/fake/fake_platform.h"
 
 namespace kb {

@@ -1,4 +1,4 @@
-#include "extras/highscores.h"
+#include "saves/highscores.h"
 
 namespace kb {
 

@@ -1,4 +1,4 @@
-#include "extras/snake_game.h"
+#include "snake/snake_game.h"
 
 namespace kb {
 namespace {

@@ -3,8 +3,8 @@
 #include "app/game.h"
 #include "core/colours.h"
 #include "core/key_codes.h"
-#include "extras/highscore_file.h"
-#include "extras/highscore_save.h"
+#include "saves/highscore_file.h"
+#include "saves/highscore_save.h"
 
 namespace kb {
 namespace {

@@ -1,4 +1,4 @@
-#include "game/match_observer.h"
+#include "match/match_observer.h"
 
 #include "app/game.h"
 #include "rules/cursor.h"

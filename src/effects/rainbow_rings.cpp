@@ -1,4 +1,4 @@
-#include "game/rainbow_rings.h"
+#include "effects/rainbow_rings.h"
 
 namespace kb {
 namespace {

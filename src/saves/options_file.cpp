@@ -1,4 +1,4 @@
-#include "screens/options_file.h"
+#include "saves/options_file.h"
 
 #include <array>
 #include <vector>

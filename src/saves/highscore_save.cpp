@@ -1,4 +1,4 @@
-#include "extras/highscore_save.h"
+#include "saves/highscore_save.h"
 
 namespace kb {
 

@@ -3,7 +3,7 @@
 
 #include "app/game.h"
 #include "core/colours.h"
-#include "game/rainbow_rings.h"
+#include "effects/rainbow_rings.h"
 #include "rules/cursor.h"
 
 namespace kb {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "extras/text_entry.h"
+#include "input/text_entry.h"
 
 namespace kb {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "extras/highscore_file.h"
-#include "extras/highscores.h"
 #include "platform/file_system.h"
+#include "saves/highscore_file.h"
+#include "saves/highscores.h"
 
 namespace kb {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "extras/highscores.h"
 #include "platform/file_system.h"
+#include "saves/highscores.h"
 
 namespace kb {
 

@@ -4,8 +4,8 @@
 #include "app/game.h"
 #include "core/colours.h"
 #include "core/key_codes.h"
-#include "extras/snake_look.h"
 #include "rules/saturating.h"
+#include "snake/snake_look.h"
 
 namespace kb {
 namespace {

@@ -4,15 +4,10 @@
 
 #include "app/game.h"
 #include "core/report.h"
-#include "extras/screenshot_file.h"
-#include "extras/text_entry.h"
 #include "gfx/bmp_encoder.h"
+#include "saves/screenshot_file.h"
 
 namespace kb {
-
-bool IsScreenshotFileName(std::string_view name) {
-  return name.ends_with(".bmp") && IsTypedText(name.substr(0, name.size() - 4));
-}
 
 void Game::TakeScreenshot() {
   EnterScreen("screenshot");

@@ -1,4 +1,4 @@
-#include "game/particle_system.h"
+#include "effects/particle_system.h"
 
 #include <algorithm>
 #include <array>

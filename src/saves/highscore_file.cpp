@@ -1,4 +1,4 @@
-#include "extras/highscore_file.h"
+#include "saves/highscore_file.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 #include "app/game.h"
 #include "core/colours.h"
 #include "core/key_codes.h"
-#include "game/match_observer.h"
+#include "match/match_observer.h"
 #include "rules/board_fill.h"
 #include "rules/bonus_sequence.h"
 #include "rules/bout_end.h"

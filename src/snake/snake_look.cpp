@@ -1,8 +1,8 @@
-#include "extras/snake_look.h"
+#include "snake/snake_look.h"
 
 #include <array>
 
-#include "extras/snake_game.h"
+#include "snake/snake_game.h"
 
 namespace kb {
 namespace {

@@ -1,4 +1,4 @@
-#include "extras/text_entry.h"
+#include "input/text_entry.h"
 
 #include <algorithm>
 
