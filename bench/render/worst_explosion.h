@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/game.h"
+#include "match/match_screen.h"
 
 // The heaviest explosion a player can cause, for the benchmarks of the
 // desktop and the browser build alike: 100 stones removed at once, the first
@@ -27,7 +28,7 @@ inline void StartExplosions(Game& game) {
 // The board and spark part of one drawing burst of the match.
 inline void DrawBurst(Game& game) {
   game.renderer.BeginFrame();
-  game.DrawBoard();
+  MatchScreen(game).DrawBoard();
   AdvanceRemovalAnimations(game.rules.effects);
   for (int column = 0; column < 16; ++column) {
     for (int row = 0; row < 16; ++row) {

@@ -22,8 +22,8 @@ void Game::Init() {
   // Seeded from the machine's clock: the game's own tick count starts near 0
   // in every run and would give the first board from a few hundred layouts.
   random.Seed(platform.clock.MachineTicks());
-  CounterFrequency = platform.clock.PerformanceFrequency();
-  LastCounter = platform.clock.PerformanceCounter();
+  matchCarryOver.CounterFrequency = platform.clock.PerformanceFrequency();
+  matchCarryOver.LastCounter = platform.clock.PerformanceCounter();
   renderer.SetClearColour(kBlack);
   input.Init();
   input.SetPointer(512, 50);
@@ -41,6 +41,10 @@ void Game::TellSaveFailure(const char* text, bool& told) {
   if (told) return;
   told = true;
   platform.messages.Show(text, "Klotzbrecher 3");
+}
+
+void Game::DrawPointer() {
+  sprites.Draw(resources.pointer, {.x = input.PointerX, .y = input.PointerY}, kWhite);
 }
 
 void Game::ShowTitle() {

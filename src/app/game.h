@@ -22,6 +22,19 @@
 
 namespace kb {
 
+// What the match screen carries from one match to the next: the pass-rate
+// counter runs on (the first pass of a match measures the time since the
+// previous one), and marked stones keep their turn and pulse.
+struct MatchCarryOver {
+  uint64_t CounterFrequency = 0;
+  uint64_t LastCounter = 0;
+  double CurrentRate = 0.0;
+  float SpinAngle = 0.0f;
+  float PulseX = 1.0f;
+  float PulseY = 1.0f;
+  bool PulseGrowing = true;
+};
+
 // The one game object of a run: it owns every service and the match state,
 // and its operations are the screens. main() makes one; a test makes one on
 // the fake platform.
@@ -40,7 +53,7 @@ class Game {
   // Shutdown after the main menu has returned.
   void Shutdown();
 
-  // The info screens and the options (src/screens).
+  // The info screens and the options.
   void RunHelp();
   void RunCredits();
   void RunOptionsMenu();
@@ -51,7 +64,7 @@ class Game {
   void EditGraphicSet();
   void EditSnakeGraphicSet();
 
-  // Highscores, text entry, screenshots and the snake game (src/extras).
+  // Highscores, text entry, screenshots and the snake game.
   void ShowHighscores();
   // At the end of a one-player game, with its Score.
   void OfferHighscore(int32_t score);
@@ -63,20 +76,8 @@ class Game {
   // The snake's points times both multipliers, as the panel shows it.
   int32_t SnakeProduct() const;
 
-  // Parts of the match screen.
-  void DrawBoard();
-  void DrawStone(int32_t column, int32_t row, int32_t left);
-  void DrawCellExplosion(int32_t column, int32_t row);
-  void DrawPointsPanel();
-  void DrawScorePanel();
-  void DrawBoutResult();
-  void DrawStoneCounts();
-  void DrawGroupPanel();
-  void DrawCursors();
-  void DrawMatchButtons();
+  // The mouse pointer, drawn last on every screen that shows it.
   void DrawPointer();
-  double MeasureFrameRate(bool draw);
-  void FillBoard();
   bool IsTwoPlayer() const { return kb::IsTwoPlayer(rules.match); }
 
   // Told the name of every screen as it starts; tests follow the screen flow
@@ -104,53 +105,24 @@ class Game {
   RulesState rules;
   ParticleSystem particles;
 
-  // State of the options screens (src/screens).
+  // State of the options screens.
   // A failed write of "Optionen.bin" has been told and not yet followed by a
   // good one.
   bool OptionsWriteReported = false;
 
-  // State of the highscores, text entry, screenshots and snake game (src/extras).
+  // State of the highscores, text entry, screenshots and snake game.
   Highscores highscores;
   bool HighscoresWriteReported = false;  // as OptionsWriteReported
   TextBuffer ScreenshotName{};           // the last name typed for a screenshot
   SnakeGame snake;
 
-  // Frame timing of the match.
-  int32_t NowTicks = 0;
-  int32_t PeriodEndTicks = 0;
-  uint64_t CounterFrequency = 0;
-  uint64_t LastCounter = 0;
-  uint64_t CurrentCounter = 0;
-  uint64_t MatchStartCounter = 0;
-  uint64_t PassCount = 0;
-  double BestRate = 0.0;
-  double CurrentRate = 0.0;
-
-  // Animation of marked stones; neither is reset between matches.
-  float SpinAngle = 0.0f;
-  float PulseX = 1.0f;
-  float PulseY = 1.0f;
-  bool PulseGrowing = true;
+  MatchCarryOver matchCarryOver;
 
  private:
   void ShowTitle();
   // Rests on a picture that is not redrawn until `keyCode` is down or the
   // left (or, with `rightButton`, the right) button pressed; the music plays on.
   void WaitForKeyOrButton(uint8_t keyCode, bool rightButton);
-  PlayerInput ReadPlayerInput() const;
-  // A pass's read of the keyboard and the mouse: acted on in a burst only.
-  void ReadMatchInput(bool burst);
-  bool RunDrawingBurst();
-  void AdvanceAnimation(double rate);
-  // Starts a burst's frame: cleared, with the grid lines on it.
-  void BeginGridFrame();
-  void DrawGridLines();
-
-  // The cleared frame with the grid lines of the one-player (0) or the split
-  // board (1), made on the first burst: copying it whole costs a third of
-  // clearing the frame and drawing 62 lines, the upright ones a pixel a row.
-  Image gridFrame_;
-  int32_t gridFrameBoard_ = -1;
 };
 
 }  // namespace kb

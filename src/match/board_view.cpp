@@ -1,122 +1,123 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game.h"
 #include "core/colours.h"
 #include "effects/rainbow_rings.h"
+#include "match/match_screen.h"
 #include "rules/cursor.h"
 
 namespace kb {
 
-void Game::DrawBoard() {
-  const StoneSet& set = resources.Stones(options.GraphicSet);
-  const bool split = IsTwoPlayer();
+void MatchScreen::DrawBoard() {
+  const StoneSet& set = game_.resources.Stones(game_.options.GraphicSet);
+  const bool split = game_.IsTwoPlayer();
   for (int32_t column = 0; column < kBoardSize; ++column) {
     const int32_t left = column * kCellSize + (split && column >= kHalfWidth ? kRightHalfShift : 0);
     for (int32_t row = 0; row < kBoardSize; ++row) {
       DrawStone(column, row, left);
-      if (rules.effects.RemovalAnimGrid[row][column] > 0) DrawCellExplosion(column, row);
+      if (game_.rules.effects.RemovalAnimGrid[row][column] > 0) DrawCellExplosion(column, row);
     }
   }
-  const ScreenPoint first = rules.match.SwapFirst;
+  const ScreenPoint first = game_.rules.match.SwapFirst;
   if (first.x > 0) {
-    sprites.Draw(set.swapMarker,
-                 {.centreX = 24.0f,
-                  .centreY = 24.0f,
-                  .x = first.x - 24 + (split ? kRightHalfScreenX : 0),
-                  .y = first.y - 24},
-                 kWhite);
+    game_.sprites.Draw(set.swapMarker,
+                       {.centreX = 24.0f,
+                        .centreY = 24.0f,
+                        .x = first.x - 24 + (split ? kRightHalfScreenX : 0),
+                        .y = first.y - 24},
+                       kWhite);
   }
 }
 
-void Game::DrawStone(int32_t column, int32_t row, int32_t left) {
-  const StoneSet& set = resources.Stones(options.GraphicSet);
-  const StoneCode code = rules.board.CellAt(row, column);
-  const uint8_t mark = rules.marks[row][column];
+void MatchScreen::DrawStone(int32_t column, int32_t row, int32_t left) {
+  const StoneSet& set = game_.resources.Stones(game_.options.GraphicSet);
+  const StoneCode code = game_.rules.board.CellAt(row, column);
+  const uint8_t mark = game_.rules.marks[row][column];
   const int32_t top = row * kCellSize;
   if (code == kEmpty || mark > 1) return;
   if (IsColour(code)) {
     const size_t colour = static_cast<size_t>(code - 1);
     if (mark == 0) {
-      sprites.Draw(set.stone[colour], {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top},
-                   kWhite);
+      game_.sprites.Draw(set.stone[colour],
+                         {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}, kWhite);
     } else {
-      sprites.Draw(set.stoneMarked[colour],
-                   {.centreX = 24.0f, .centreY = 24.0f, .rotation = SpinAngle, .x = left, .y = top},
-                   kWhite);
+      game_.sprites.Draw(
+          set.stoneMarked[colour],
+          {.centreX = 24.0f, .centreY = 24.0f, .rotation = carry_.SpinAngle, .x = left, .y = top},
+          kWhite);
     }
     return;
   }
   // Marked connectors and multipliers pulse about the cell's centre.
-  const int32_t pulseLeft = left + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseX));
-  const int32_t pulseTop = top + 24 - static_cast<int32_t>(std::trunc(24.0f * PulseY));
+  const int32_t pulseLeft = left + 24 - static_cast<int32_t>(std::trunc(24.0f * carry_.PulseX));
+  const int32_t pulseTop = top + 24 - static_cast<int32_t>(std::trunc(24.0f * carry_.PulseY));
   if (code == kConnector && mark == 1) {
-    sprites.Draw(set.connectorMarked,
-                 {.scaleX = PulseX,
-                  .scaleY = PulseY,
-                  .centreX = 24.0f * PulseX,
-                  .centreY = 24.0f * PulseY,
-                  .rotation = SpinAngle,
-                  .x = pulseLeft,
-                  .y = pulseTop},
-                 kWhite);
+    game_.sprites.Draw(set.connectorMarked,
+                       {.scaleX = carry_.PulseX,
+                        .scaleY = carry_.PulseY,
+                        .centreX = 24.0f * carry_.PulseX,
+                        .centreY = 24.0f * carry_.PulseY,
+                        .rotation = carry_.SpinAngle,
+                        .x = pulseLeft,
+                        .y = pulseTop},
+                       kWhite);
   } else if (code == kMultiplier && mark == 1) {
-    sprites.Draw(set.multiplierMarked,
-                 {.scaleX = PulseX,
-                  .scaleY = PulseY,
-                  .centreX = 24.0f,
-                  .centreY = 24.0f,
-                  .x = pulseLeft,
-                  .y = pulseTop},
-                 kWhite);
+    game_.sprites.Draw(set.multiplierMarked,
+                       {.scaleX = carry_.PulseX,
+                        .scaleY = carry_.PulseY,
+                        .centreX = 24.0f,
+                        .centreY = 24.0f,
+                        .x = pulseLeft,
+                        .y = pulseTop},
+                       kWhite);
   } else {
     const TextureHandle plain = code == kConnector        ? set.connector
                                 : code == kMultiplier     ? set.multiplier
                                 : code == kIndestructible ? set.indestructible
                                                           : kNoHandle;
-    sprites.Draw(plain, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}, kWhite);
+    game_.sprites.Draw(plain, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}, kWhite);
   }
 }
 
-void Game::DrawCellExplosion(int32_t column, int32_t row) {
-  const int32_t ring = rules.effects.RingGrid[row][column];
+void MatchScreen::DrawCellExplosion(int32_t column, int32_t row) {
+  const int32_t ring = game_.rules.effects.RingGrid[row][column];
   // The frame after the counter; AdvanceRemovalAnimations moves it on.
-  const int32_t n = rules.effects.RemovalAnimGrid[row][column] + 1;
+  const int32_t n = game_.rules.effects.RemovalAnimGrid[row][column] + 1;
   // The sheet's cells in the order the animation shows them.
   const int32_t srcX = kCellSize * ((n - 1) % 4);
   const int32_t srcY = kCellSize * (n / 4);
   const int32_t left =
-      column * kCellSize + (IsTwoPlayer() && column >= kHalfWidth ? kRightHalfShift : 0);
+      column * kCellSize + (game_.IsTwoPlayer() && column >= kHalfWidth ? kRightHalfShift : 0);
   const int32_t top = row * kCellSize;
   // MENDED: a stored ring width beyond 60 is cut here, where it is used.
-  const int32_t width = std::clamp(options.RingWidth, 0, 60);
+  const int32_t width = std::clamp(game_.options.RingWidth, 0, 60);
   auto burst = [&](float scale, int32_t inset) {
-    sprites.DrawPart(resources.explosion,
-                     {.scaleX = scale,
-                      .scaleY = scale,
-                      .centreX = 48.0f,
-                      .centreY = 48.0f,
-                      .x = left - inset,
-                      .y = top - inset},
-                     {srcX, srcY, kCellSize, kCellSize}, kWhite);
+    game_.sprites.DrawPart(game_.resources.explosion,
+                           {.scaleX = scale,
+                            .scaleY = scale,
+                            .centreX = 48.0f,
+                            .centreY = 48.0f,
+                            .x = left - inset,
+                            .y = top - inset},
+                           {srcX, srcY, kCellSize, kCellSize}, kWhite);
   };
   if (ring == 1) {
     burst(8.0f, 168);
-    DrawRing(renderer.BackBuffer(), left + 24, top + 24, 40 * n, width);
+    DrawRing(game_.renderer.BackBuffer(), left + 24, top + 24, 40 * n, width);
   } else if (ring == 2) {
     burst(4.0f, 72);
-    DrawRing(renderer.BackBuffer(), left + 24, top + 24, 20 * n, width / 2);
+    DrawRing(game_.renderer.BackBuffer(), left + 24, top + 24, 20 * n, width / 2);
   } else {
     burst(2.0f, 24);
   }
-  const StoneSet& set = resources.Stones(options.GraphicSet);
-  const int32_t removed = rules.effects.RemovedCodeGrid[row][column];
+  const StoneSet& set = game_.resources.Stones(game_.options.GraphicSet);
+  const int32_t removed = game_.rules.effects.RemovedCodeGrid[row][column];
   if (removed >= 1 && removed <= 6) {
     const TextureHandle sheet = removed <= 4 ? set.stoneAnimation[static_cast<size_t>(removed - 1)]
                                 : removed == kConnector ? set.connectorAnimation
                                                         : set.multiplierAnimation;
-    sprites.DrawPart(sheet, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top},
-                     {srcX, srcY, kCellSize, kCellSize}, kWhite);
+    game_.sprites.DrawPart(sheet, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top},
+                           {srcX, srcY, kCellSize, kCellSize}, kWhite);
   }
 }
 

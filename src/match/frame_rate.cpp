@@ -1,7 +1,7 @@
 #include <cstdio>
 
-#include "app/game.h"
 #include "core/colours.h"
+#include "match/match_screen.h"
 
 namespace kb {
 namespace {
@@ -16,39 +16,40 @@ int32_t RateDigits(double value) {
 
 }  // namespace
 
-double Game::MeasureFrameRate(bool draw) {
-  const int32_t x = IsTwoPlayer() ? -384 : 0;
-  ++PassCount;
-  CurrentCounter = platform.clock.PerformanceCounter();
+double MatchScreen::MeasureFrameRate(bool draw) {
+  const int32_t x = game_.IsTwoPlayer() ? -384 : 0;
+  ++passCount_;
+  currentCounter_ = game_.platform.clock.PerformanceCounter();
   // MENDED: two reads of the same counter value would divide by zero; the rate
   // of the pass before stands for such a pass.
-  if (CurrentCounter > LastCounter) {
-    CurrentRate =
-        static_cast<double>(CounterFrequency) / static_cast<double>(CurrentCounter - LastCounter);
+  if (currentCounter_ > carry_.LastCounter) {
+    carry_.CurrentRate = static_cast<double>(carry_.CounterFrequency) /
+                         static_cast<double>(currentCounter_ - carry_.LastCounter);
   }
-  LastCounter = CurrentCounter;
-  if (CurrentRate > BestRate) BestRate = CurrentRate;
-  const uint64_t sinceStart = CurrentCounter - MatchStartCounter;
-  const double average = sinceStart > 0 ? static_cast<double>(PassCount) *
-                                              static_cast<double>(CounterFrequency) /
+  carry_.LastCounter = currentCounter_;
+  if (carry_.CurrentRate > bestRate_) bestRate_ = carry_.CurrentRate;
+  const uint64_t sinceStart = currentCounter_ - matchStartCounter_;
+  const double average = sinceStart > 0 ? static_cast<double>(passCount_) *
+                                              static_cast<double>(carry_.CounterFrequency) /
                                               static_cast<double>(sinceStart)
-                                        : CurrentRate;
+                                        : carry_.CurrentRate;
   if (draw) {
     char value[48];
-    text.DrawText("Framerate:", 780 + x, 0, kWhite);
+    game_.text.DrawText("Framerate:", 780 + x, 0, kWhite);
     const struct {
       const char* label;
       double value;
       int32_t y;
-    } rows[] = {
-        {"aktuell", CurrentRate, 20}, {"Durchschnitt", average, 40}, {"bester Wert", BestRate, 60}};
+    } rows[] = {{"aktuell", carry_.CurrentRate, 20},
+                {"Durchschnitt", average, 40},
+                {"bester Wert", bestRate_, 60}};
     for (const auto& row : rows) {
-      text.DrawText(row.label, 780 + x, row.y, kWhite);
+      game_.text.DrawText(row.label, 780 + x, row.y, kWhite);
       std::snprintf(value, sizeof value, "%f", row.value);
-      text.DrawText(value, 950 - 10 * RateDigits(row.value) + x, row.y, kWhite);
+      game_.text.DrawText(value, 950 - 10 * RateDigits(row.value) + x, row.y, kWhite);
     }
   }
-  return CurrentRate;
+  return carry_.CurrentRate;
 }
 
 }  // namespace kb

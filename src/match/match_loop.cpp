@@ -2,10 +2,10 @@
 #include <array>
 #include <cmath>
 
-#include "app/game.h"
 #include "core/colours.h"
 #include "core/key_codes.h"
 #include "match/match_observer.h"
+#include "match/match_screen.h"
 #include "rules/board_fill.h"
 #include "rules/bonus_sequence.h"
 #include "rules/bout_end.h"
@@ -27,111 +27,113 @@ constexpr std::array<uint8_t, 8> kCursorKeys = {key::kLeft, key::kRight, key::kU
 
 }  // namespace
 
-void Game::FillBoard() {
-  kb::FillBoard(rules, chance);
-}
-
-PlayerInput Game::ReadPlayerInput() const {
+PlayerInput MatchScreen::ReadPlayerInput() const {
   PlayerInput in;
-  in.Left = input.KeyDown(key::kLeft);
-  in.Right = input.KeyDown(key::kRight);
-  in.Up = input.KeyDown(key::kUp);
-  in.Down = input.KeyDown(key::kDown);
-  in.Return = input.KeyDown(key::kReturn);
-  in.LeftCtrl = input.KeyDown(key::kLeftControl);
-  in.RightCtrl = input.KeyDown(key::kRightControl);
-  in.Space = input.KeyDown(key::kSpace);
-  in.Numpad0 = input.KeyDown(key::kNumpad0);
-  in.W = input.KeyDown(key::kW);
-  in.A = input.KeyDown(key::kA);
-  in.S = input.KeyDown(key::kS);
-  in.D = input.KeyDown(key::kD);
-  in.PointerX = input.PointerX;
-  in.PointerY = input.PointerY;
-  in.LeftButton = input.LeftButton;
-  in.RightButton = input.RightButton;
+  in.Left = game_.input.KeyDown(key::kLeft);
+  in.Right = game_.input.KeyDown(key::kRight);
+  in.Up = game_.input.KeyDown(key::kUp);
+  in.Down = game_.input.KeyDown(key::kDown);
+  in.Return = game_.input.KeyDown(key::kReturn);
+  in.LeftCtrl = game_.input.KeyDown(key::kLeftControl);
+  in.RightCtrl = game_.input.KeyDown(key::kRightControl);
+  in.Space = game_.input.KeyDown(key::kSpace);
+  in.Numpad0 = game_.input.KeyDown(key::kNumpad0);
+  in.W = game_.input.KeyDown(key::kW);
+  in.A = game_.input.KeyDown(key::kA);
+  in.S = game_.input.KeyDown(key::kS);
+  in.D = game_.input.KeyDown(key::kD);
+  in.PointerX = game_.input.PointerX;
+  in.PointerY = game_.input.PointerY;
+  in.LeftButton = game_.input.LeftButton;
+  in.RightButton = game_.input.RightButton;
   return in;
 }
 
-void Game::AdvanceAnimation(double rate) {
+void MatchScreen::AdvanceAnimation(double rate) {
   // Two radians a second, and a pulse of e^(+-2t), whatever the pass rate.
   // MENDED: the first pass of a match measures the time since the previous
   // match; its step is capped so that a marked connector does not jump to a
   // hundred times its size. The angle stays small to keep its precision.
   const double step = std::isfinite(rate) && rate > 10.0 ? 2.0 / rate : 0.2;
-  SpinAngle = std::fmod(SpinAngle + static_cast<float>(step), kTwoPi * 1024.0f);
-  if (PulseX > 4.0f) PulseGrowing = false;
-  if (PulseX < 0.25f) PulseGrowing = true;
+  carry_.SpinAngle = std::fmod(carry_.SpinAngle + static_cast<float>(step), kTwoPi * 1024.0f);
+  if (carry_.PulseX > 4.0f) carry_.PulseGrowing = false;
+  if (carry_.PulseX < 0.25f) carry_.PulseGrowing = true;
   const auto k = static_cast<float>(1.0 + step);
-  if (PulseGrowing) {
-    PulseX *= k;
-    PulseY /= k;
+  if (carry_.PulseGrowing) {
+    carry_.PulseX *= k;
+    carry_.PulseY /= k;
   } else {
-    PulseX /= k;
-    PulseY *= k;
+    carry_.PulseX /= k;
+    carry_.PulseY *= k;
   }
 }
 
-void Game::BeginGridFrame() {
-  const int32_t board = IsTwoPlayer() ? 1 : 0;
+void MatchScreen::BeginGridFrame() {
+  const int32_t board = game_.IsTwoPlayer() ? 1 : 0;
   if (gridFrameBoard_ == board) {
-    const PixelTarget frame = renderer.BackBufferToCover();
+    const PixelTarget frame = game_.renderer.BackBufferToCover();
     std::copy(gridFrame_.pixels.begin(), gridFrame_.pixels.end(), frame.pixels);
     return;
   }
-  renderer.BeginFrame();
+  game_.renderer.BeginFrame();
   DrawGridLines();
-  gridFrame_ = renderer.BackImage();
+  gridFrame_ = game_.renderer.BackImage();
   gridFrameBoard_ = board;
 }
 
-void Game::DrawGridLines() {
-  const bool split = IsTwoPlayer();
+void MatchScreen::DrawGridLines() {
+  const bool split = game_.IsTwoPlayer();
   // The second half's lines start at the right half's left edge.
   const int32_t offset = split ? kRightHalfScreenX : kHalfPixels;
   const int32_t shift = split ? -48 : 0;
-  const TextureHandle line = resources.gridLine;
+  const TextureHandle line = game_.resources.gridLine;
   for (int32_t i = 0; i < 15; ++i) {
     const int32_t y = (i + 1) * 48;
-    sprites.Draw(line, {.centreX = 192.0f, .centreY = 1.0f, .y = y}, kWhite);
-    sprites.Draw(line, {.centreX = 192.0f, .centreY = 1.0f, .x = offset, .y = y}, kWhite);
+    game_.sprites.Draw(line, {.centreX = 192.0f, .centreY = 1.0f, .y = y}, kWhite);
+    game_.sprites.Draw(line, {.centreX = 192.0f, .centreY = 1.0f, .x = offset, .y = y}, kWhite);
   }
   for (int32_t i = 0; i < 8; ++i) {
     const int32_t x = (i + 1) * 48 - 192;
     for (const int32_t lineX : {x, x + offset + shift}) {
-      sprites.Draw(line,
-                   {.centreX = 192.0f, .centreY = 1.0f, .rotation = 1.57f, .x = lineX, .y = 192},
-                   kWhite);
-      sprites.Draw(line,
-                   {.centreX = 192.0f, .centreY = 1.0f, .rotation = 1.57f, .x = lineX, .y = 576},
-                   kWhite);
+      game_.sprites.Draw(
+          line, {.centreX = 192.0f, .centreY = 1.0f, .rotation = 1.57f, .x = lineX, .y = 192},
+          kWhite);
+      game_.sprites.Draw(
+          line, {.centreX = 192.0f, .centreY = 1.0f, .rotation = 1.57f, .x = lineX, .y = 576},
+          kWhite);
     }
   }
 }
 
 void Game::RunMatch() {
-  EnterScreen("match");
-  platform::Clock& clock = platform.clock;
-  NowTicks = static_cast<int32_t>(clock.TickCount());
-  PeriodEndTicks = NowTicks + kPeriodMs;
-  StartMatch(rules, chance);
-  ReadOptionsFile(platform.files, options);
-  rules.AiStrength = options.AiStrength;
-  music.WaitWithMusic(1000);
-  input.DropTaps();
-  MatchStartCounter = clock.PerformanceCounter();
-  PassCount = 0;
-  BestRate = 0.0;
-  int32_t lastPassTicks = NowTicks;
+  MatchScreen(*this).Run();
+}
 
-  while (!input.KeyDown(key::kEscape) && rules.match.QuitRequested == 0) {
+MatchScreen::MatchScreen(Game& game) : game_(game), carry_(game.matchCarryOver) {}
+
+void MatchScreen::Run() {
+  game_.EnterScreen("match");
+  platform::Clock& clock = game_.platform.clock;
+  nowTicks_ = static_cast<int32_t>(clock.TickCount());
+  periodEndTicks_ = nowTicks_ + kPeriodMs;
+  StartMatch(game_.rules, game_.chance);
+  ReadOptionsFile(game_.platform.files, game_.options);
+  game_.rules.AiStrength = game_.options.AiStrength;
+  game_.music.WaitWithMusic(1000);
+  game_.input.DropTaps();
+  matchStartCounter_ = clock.PerformanceCounter();
+  passCount_ = 0;
+  bestRate_ = 0.0;
+  int32_t lastPassTicks = nowTicks_;
+
+  while (!game_.input.KeyDown(key::kEscape) && game_.rules.match.QuitRequested == 0) {
     // Only passes that run a drawing burst present their frame, so the
     // others keep time, music, input and animation current without drawing.
     // The burst decision is the same as at the end of the pass: the period
     // is renewed first when it has run out.
-    if (NowTicks > PeriodEndTicks)
-      PeriodEndTicks = static_cast<int32_t>(clock.TickCount()) + kPeriodMs;
-    const bool burst = NowTicks < PeriodEndTicks - 99;
+    if (nowTicks_ > periodEndTicks_)
+      periodEndTicks_ = static_cast<int32_t>(clock.TickCount()) + kPeriodMs;
+    const bool burst = nowTicks_ < periodEndTicks_ - 99;
 
     // The bonus countdown counts passes of a loop that never rested, about
     // one a millisecond; this loop rests in passes that draw nothing, so it
@@ -139,68 +141,68 @@ void Game::RunMatch() {
     // period at most. Its message stands on the pass's own fresh frame, as a
     // burst's would.
     const bool bonusDue =
-        AdvanceBonusCountdown(rules.match, std::min(NowTicks - lastPassTicks, kPeriodMs));
-    lastPassTicks = NowTicks;
+        AdvanceBonusCountdown(game_.rules.match, std::min(nowTicks_ - lastPassTicks, kPeriodMs));
+    lastPassTicks = nowTicks_;
     if (burst || bonusDue) {
       BeginGridFrame();
     }
     const double rate = MeasureFrameRate(burst || bonusDue);
     if (bonusDue) {
-      MatchObserver observer(*this);
+      MatchObserver observer(game_);
       AnnounceSnakeBonus(observer);
-      RunSnakeGame(false);
-      AwardSnakeBonus(rules.match, snake.Points, observer);
+      game_.RunSnakeGame(false);
+      AwardSnakeBonus(game_.rules.match, game_.snake.Points, observer);
     }
     if (burst) DrawStoneCounts();
     AdvanceAnimation(rate);
-    music.UpdateMusic();
+    game_.music.UpdateMusic();
     ReadMatchInput(burst);
-    music.UpdateMusic();
+    game_.music.UpdateMusic();
 
     if (burst && !RunDrawingBurst()) return;
     // A pass that presents nothing rests until shortly after the period
     // ends, 10 ms at the most, so that the next burst starts on time.
     if (!burst) {
-      const int32_t untilRenewal = PeriodEndTicks + 1 - static_cast<int32_t>(clock.TickCount());
+      const int32_t untilRenewal = periodEndTicks_ + 1 - static_cast<int32_t>(clock.TickCount());
       clock.SleepMicroseconds(static_cast<uint32_t>(std::clamp(untilRenewal, 1, 10)) * 1000u);
     }
-    NowTicks = static_cast<int32_t>(clock.TickCount());
+    nowTicks_ = static_cast<int32_t>(clock.TickCount());
   }
 
-  input.FlushKeyboard(200000);
-  rules.match.QuitRequested = 0;
-  rules.match.SwapFirst = ScreenPoint{};
+  game_.input.FlushKeyboard(200000);
+  game_.rules.match.QuitRequested = 0;
+  game_.rules.match.SwapFirst = ScreenPoint{};
 }
 
-void Game::ReadMatchInput(bool burst) {
+void MatchScreen::ReadMatchInput(bool burst) {
   // Every pass keeps the input current; only a burst acts on it, so a tap
   // waits for the next burst. The turn step looks at the cursor keys only
   // every other burst, and their taps wait for that one.
   using platform::ReadUse;
   const bool cursorKeysRest =
-      burst && rules.match.BoutEndCountdown == -1 && !TurnStepReadsCursorKeys(rules);
-  input.ReadKeyboard(
+      burst && game_.rules.match.BoutEndCountdown == -1 && !TurnStepReadsCursorKeys(game_.rules);
+  game_.input.ReadKeyboard(
       burst ? ReadUse::kActs : ReadUse::kKeepsCurrent,
       cursorKeysRest ? std::span<const uint8_t>(kCursorKeys) : std::span<const uint8_t>());
-  input.ReadMouse(burst ? ReadUse::kActs : ReadUse::kKeepsCurrent);
+  game_.input.ReadMouse(burst ? ReadUse::kActs : ReadUse::kKeepsCurrent);
 }
 
-bool Game::RunDrawingBurst() {
-  MatchObserver observer(*this);
-  MatchState& match = rules.match;
+bool MatchScreen::RunDrawingBurst() {
+  MatchObserver observer(game_);
+  MatchState& match = game_.rules.match;
   DrawBoard();
-  AdvanceRemovalAnimations(rules.effects);
+  AdvanceRemovalAnimations(game_.rules.effects);
   PlayerInput in = ReadPlayerInput();
   if (match.BoutEndCountdown == -1) {
-    TurnStep(rules, in, chance, observer);
+    TurnStep(game_.rules, in, game_.chance, observer);
     DrawCursors();
     DrawGroupPanel();
   }
-  const int32_t winner = RemovalStep(rules, in, chance, observer);
-  if (winner > 0) BeginBoutEnd(rules, winner);
+  const int32_t winner = RemovalStep(game_.rules, in, game_.chance, observer);
+  if (winner > 0) BeginBoutEnd(game_.rules, winner);
   if (ShowsBoutResult(match)) DrawBoutResult();
-  CountDownBoutEnd(rules, chance);
-  if (IsTwoPlayer()) {
+  CountDownBoutEnd(game_.rules, game_.chance);
+  if (game_.IsTwoPlayer()) {
     DrawScorePanel();
   } else {
     DrawPointsPanel();
@@ -208,27 +210,27 @@ bool Game::RunDrawingBurst() {
 
   for (int32_t column = 0; column < kBoardSize; ++column) {
     for (int32_t row = 0; row < kBoardSize; ++row) {
-      if (rules.effects.ParticleGrid[row][column] > 0) {
-        particles.UpdateParticles(rules.effects.ParticleGrid, column, row, renderer.BackBuffer(),
-                                  chance);
+      if (game_.rules.effects.ParticleGrid[row][column] > 0) {
+        game_.particles.UpdateParticles(game_.rules.effects.ParticleGrid, column, row,
+                                        game_.renderer.BackBuffer(), game_.chance);
       }
     }
   }
   in = ReadPlayerInput();
-  ShuffleKeyStep(rules, in, chance, observer);
-  if (CheckLevel(rules, chance, observer) == LevelEndResult::kGameOver) {
-    OfferHighscore(rules.match.Score);
+  ShuffleKeyStep(game_.rules, in, game_.chance, observer);
+  if (CheckLevel(game_.rules, game_.chance, observer) == LevelEndResult::kGameOver) {
+    game_.OfferHighscore(game_.rules.match.Score);
     return false;
   }
-  if (!IsTwoPlayer()) UndoKeyStep(rules, in, observer);
-  input.ReadMouse(platform::ReadUse::kActsAgain);
+  if (!game_.IsTwoPlayer()) UndoKeyStep(game_.rules, in, observer);
+  game_.input.ReadMouse(platform::ReadUse::kActsAgain);
   in = ReadPlayerInput();
-  if (!IsTwoPlayer()) SwapStep(rules, in);
+  if (!game_.IsTwoPlayer()) SwapStep(game_.rules, in);
   DrawMatchButtons();
-  DrawPointer();
-  if (input.KeyDown(key::kF1)) TakeScreenshot();
-  renderer.EndFrame();
-  music.UpdateMusic();
+  game_.DrawPointer();
+  if (game_.input.KeyDown(key::kF1)) game_.TakeScreenshot();
+  game_.renderer.EndFrame();
+  game_.music.UpdateMusic();
   return true;
 }
 

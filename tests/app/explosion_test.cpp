@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_game.h"
+#include "match/match_screen.h"
 
 namespace kb {
 namespace {
@@ -18,7 +19,7 @@ TEST(Explosions, AConnectorInTheRightHalfExplodesOverThatHalfOnScreen) {
   game.rules.effects.RingGrid[15][8] = 1;
   game.rules.effects.RemovedCodeGrid[15][8] = kConnector;
   game.renderer.BeginFrame();
-  game.DrawCellExplosion(8, 15);
+  MatchScreen(game).DrawCellExplosion(8, 15);
   // Frame 2: radius 80 about (640 + 24, 744); the band reaches 30 inwards.
   int ringPixels = 0;
   for (int y = 744 - 110; y <= 744 - 50; ++y) ringPixels += BackPixel(g, 664, y) != 0xFF000000u;
@@ -36,7 +37,7 @@ TEST(Explosions, TheCounterRunsSixteenFramesAndEndsTheRing) {
   game.renderer.BeginFrame();
   for (int n = 2; n <= 17; ++n) {
     ASSERT_GT(game.rules.effects.RemovalAnimGrid[3][3], 0);
-    game.DrawCellExplosion(3, 3);
+    MatchScreen(game).DrawCellExplosion(3, 3);
     AdvanceRemovalAnimations(game.rules.effects);
   }
   EXPECT_EQ(game.rules.effects.RemovalAnimGrid[3][3], 0);

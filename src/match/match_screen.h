@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/game.h"
+#include "gfx/image.h"
+#include "rules/player_input.h"
+
+namespace kb {
+
+// The match: its loop of passes and drawing bursts, the board and panels it
+// draws, and the state only the match keeps. Game::RunMatch makes one for
+// each match; what outlives a match is kept in Game::matchCarryOver.
+class MatchScreen {
+ public:
+  explicit MatchScreen(Game& game);
+
+  // Until ESC, the Exit button or the end of the game.
+  void Run();
+
+  // The board with the explosions under way; the benchmarks and the
+  // explosion tests draw these alone.
+  void DrawBoard();
+  void DrawCellExplosion(int32_t column, int32_t row);
+
+ private:
+  void DrawStone(int32_t column, int32_t row, int32_t left);
+  void DrawPointsPanel();
+  void DrawScorePanel();
+  void DrawBoutResult();
+  void DrawStoneCounts();
+  void DrawGroupPanel();
+  void DrawCursors();
+  void DrawMatchButtons();
+  // Draws the frame-rate table when `draw`; returns the current rate.
+  double MeasureFrameRate(bool draw);
+
+  PlayerInput ReadPlayerInput() const;
+  // A pass's read of the keyboard and the mouse: acted on in a burst only.
+  void ReadMatchInput(bool burst);
+  // False when the game has ended.
+  bool RunDrawingBurst();
+  void AdvanceAnimation(double rate);
+  // Starts a burst's frame: cleared, with the grid lines on it.
+  void BeginGridFrame();
+  void DrawGridLines();
+
+  Game& game_;
+  MatchCarryOver& carry_;
+
+  // Frame timing of this match.
+  int32_t nowTicks_ = 0;
+  int32_t periodEndTicks_ = 0;
+  uint64_t currentCounter_ = 0;
+  uint64_t matchStartCounter_ = 0;
+  uint64_t passCount_ = 0;
+  double bestRate_ = 0.0;
+
+  // The cleared frame with the grid lines of the one-player (0) or the split
+  // board (1), made on the first burst: copying it whole costs a third of
+  // clearing the frame and drawing 62 lines, the upright ones a pixel a row.
+  Image gridFrame_;
+  int32_t gridFrameBoard_ = -1;
+};
+
+}  // namespace kb
