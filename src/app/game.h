@@ -14,7 +14,6 @@
 #include "render/resources.h"
 #include "render/sprite_drawer.h"
 #include "render/text_drawer.h"
-#include "rules/player_input.h"
 #include "rules/rules_state.h"
 #include "saves/highscores.h"
 #include "saves/options_file.h"
