@@ -1,10 +1,10 @@
 #include "rules_driver.h"
 
-#include <charconv>
 #include <istream>
 #include <optional>
 #include <ostream>
 
+#include "driver_words.h"
 #include "rules/board_fill.h"
 #include "rules/computer_step.h"
 #include "rules/cursor.h"
@@ -17,6 +17,11 @@
 
 namespace kb {
 namespace {
+
+using driver::Expect;
+using driver::ParseInRange;
+using driver::ParseNumber;
+using driver::SplitWords;
 
 constexpr char kEmptyCellChar = '.';
 
@@ -44,53 +49,34 @@ constexpr char kHelpText[] =
     "  shuffle LIVES              shuffle with that many lives: lives, board\n"
     "  check LIVES SWAPS SWAPPING level-end check: goon, levelend or gameover\n"
     "  print                      the board\n"
+    "Whole games, burst by burst in the match loop's order; a burst is one period of\n"
+    "the loop (100 passes of the bonus countdown), its snake bonus played by the snake\n"
+    "steering of snake-play. A burst's line tells the match's values and, after \"|\",\n"
+    "what the screen was told: messages, pauses and sounds.\n"
+    "  start one|two|versus STRENGTH  a new match: one player, two people on the split\n"
+    "                             board, or a person against the computer; board\n"
+    "  burst [KEYS...]            one burst with the keys held: left right up down\n"
+    "                             return lctrl rctrl space numpad0 w a s d, and\n"
+    "                             click X Y, rclick X Y (the mouse buttons at the\n"
+    "                             screen point) or pointer X Y\n"
+    "  bursts N [KEYS...]         N bursts with the same keys held; a line for each burst\n"
+    "                             that changed something\n"
+    "  play [LIMIT]               play on by fixed choices: one player clicks the smallest\n"
+    "                             group, else swaps two stones into a group, else\n"
+    "                             shuffles, a line a move, to the game's end or LIMIT\n"
+    "                             moves; against the computer the person clicks the\n"
+    "                             right half's largest group, a line a commit, for\n"
+    "                             LIMIT bouts (3). Boards at level and bout starts\n"
+    "                             and at the game's end\n"
+    "  snake                      a new snake round: head, direction, length, points, egg\n"
+    "  snake-step [left|up|right|down...]  one step with the arrows held\n"
+    "  snake-play                 steer to the end: of the safe directions the one\n"
+    "                             nearest the egg; a line for each turn, egg and the end\n"
     "  help                       this text\n"
     "Lines starting with # and blank lines are skipped.\n";
 
-std::vector<std::string_view> SplitWords(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t pos = 0;
-  while (pos < line.size()) {
-    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-    const size_t start = pos;
-    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t') ++pos;
-    if (pos > start) words.push_back(line.substr(start, pos - start));
-  }
-  return words;
-}
-
 void StripLineEnd(std::string& line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
-}
-
-template <typename T>
-std::optional<T> ParseNumber(std::string_view word) {
-  T value{};
-  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (ec != std::errc() || end != word.data() + word.size()) return std::nullopt;
-  return value;
-}
-
-// Parses an int32 within [low, high]; answers the error itself when it fails.
-std::optional<int32_t> ParseInRange(std::string_view word, const char* name, int32_t low,
-                                    int32_t high, std::ostream& out) {
-  const auto value = ParseNumber<int32_t>(word);
-  if (!value) {
-    out << "error " << name << " is not a number: " << word << '\n';
-    return std::nullopt;
-  }
-  if (*value < low || *value > high) {
-    out << "error " << name << " must lie in " << low << " to " << high << '\n';
-    return std::nullopt;
-  }
-  return value;
-}
-
-bool Expect(const std::vector<std::string_view>& words, size_t count, const char* usage,
-            std::ostream& out) {
-  if (words.size() == count) return true;
-  out << "error usage: " << usage << '\n';
-  return false;
 }
 
 std::optional<StoneCode> CodeOfChar(char c) {
@@ -149,6 +135,20 @@ void RulesDriver::Handle(const Words& words, std::istream& in, std::ostream& out
     Check(words, out);
   } else if (command == "print") {
     Print(words, out);
+  } else if (command == "start") {
+    Start(words, out);
+  } else if (command == "burst") {
+    Burst(words, out);
+  } else if (command == "bursts") {
+    Bursts(words, out);
+  } else if (command == "play") {
+    Play(words, out);
+  } else if (command == "snake") {
+    SnakeStart(words, out);
+  } else if (command == "snake-step") {
+    SnakeStep(words, out);
+  } else if (command == "snake-play") {
+    SnakePlay(words, out);
   } else if (command == "help") {
     out << kHelpText;
   } else {
