@@ -90,11 +90,4 @@ void SnakeGame::EatEgg(Chance& chance) {
   if (LastIndex + 1 == kMaxPieces) GameOver = true;
 }
 
-void SnakeGame::Step(const SnakeSteering& steering, Chance& chance) {
-  Steer(steering);
-  Move();
-  FollowHead();
-  if (HeadOnEgg()) EatEgg(chance);
-}
-
 }  // namespace kb

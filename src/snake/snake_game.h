@@ -50,9 +50,6 @@ struct SnakeGame {
   // behind the tail. A snake that fills the whole field has won: the game ends.
   void EatEgg(Chance& chance);
   void PlaceEgg(Chance& chance);
-  // One step of the round in the screen's order: steer, move, follow the head and
-  // eat the egg under it.
-  void Step(const SnakeSteering& steering, Chance& chance);
 
   int32_t Points = 0;
   int32_t LastIndex = 0;  // the tail; 0 while the snake is only its head

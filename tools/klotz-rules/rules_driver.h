@@ -10,9 +10,9 @@
 #include "core/random.h"
 #include "event_log.h"
 #include "rules/player_input.h"
-#include "rules/rules_burst.h"
 #include "rules/rules_observer.h"
 #include "rules/rules_state.h"
+#include "rules_burst.h"
 #include "snake/snake_game.h"
 
 namespace kb {

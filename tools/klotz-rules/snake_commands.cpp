@@ -26,6 +26,15 @@ int32_t CellOf(int32_t centre) {
   return (centre - SnakeGame::kFirstCentre) / SnakeGame::kCell;
 }
 
+// One step of the round in the snake screen's order (Game::SnakeStep), which
+// draws between these calls.
+void StepSnake(SnakeGame& snake, const SnakeSteering& steering, Chance& chance) {
+  snake.Steer(steering);
+  snake.Move();
+  snake.FollowHead();
+  if (snake.HeadOnEgg()) snake.EatEgg(chance);
+}
+
 }  // namespace
 
 void RulesDriver::SnakeStart(const Words& words, std::ostream& out) {
@@ -59,7 +68,7 @@ void RulesDriver::SnakeStep(const Words& words, std::ostream& out) {
     }
     *held = true;
   }
-  snake_.Step(steering, chance_);
+  StepSnake(snake_, steering, chance_);
   ++snakeSteps_;
   snakeRunning_ = !snake_.GameOver;
   out << "step " << snakeSteps_;
@@ -82,7 +91,7 @@ void RulesDriver::PlaySnakeToEnd(std::ostream* lines) {
   while (!snake_.GameOver && snakeSteps_ < kMaxSnakeSteps) {
     const int32_t direction = snake_.Pieces[0].direction;
     const int32_t points = snake_.Points;
-    snake_.Step(SteerTowardsEgg(snake_), chance_);
+    StepSnake(snake_, SteerTowardsEgg(snake_), chance_);
     ++snakeSteps_;
     const bool told =
         snake_.Pieces[0].direction != direction || snake_.Points != points || snake_.GameOver;

@@ -1,4 +1,4 @@
-#include "rules/rules_burst.h"
+#include "rules_burst.h"
 
 #include "rules/bout_end.h"
 #include "rules/removal_step.h"

@@ -22,6 +22,10 @@ struct BurstOutcome {
 // undo key and the stone swap. The removal step takes the mouse buttons as handled for
 // the steps after it, but the swap step reads the mouse anew and sees them again.
 // The snake bonus runs between bursts, not within one.
+// The match screen (MatchScreen::RunDrawingBurst) runs the same steps with its
+// drawing between them and updates the sparks, which draw from the same
+// chance, before the shuffle key; the driver leaves the sparks out. A change
+// to the order there belongs here too, and the golden records show it.
 BurstOutcome RunRulesBurst(RulesState& state, const PlayerInput& held, Chance& chance,
                            RulesObserver& observer);
 
