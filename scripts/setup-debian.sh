@@ -13,7 +13,7 @@ packages=(
 )
 if [ "${1:-}" != --play ]; then
   packages+=(
-    git libgtest-dev libgmock-dev libbenchmark-dev
+    git ccache libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xfonts-base xdotool x11-utils imagemagick
     clang libclang-rt-14-dev clang-format clang-tidy python3
     desktop-file-utils appstream dpkg-dev
