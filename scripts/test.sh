@@ -29,7 +29,9 @@ begin=$SECONDS
 
 # stage NAME COMMAND...: runs the command with its output in NAME.log and
 # notes its exit status, its start and its length; it never fails itself, so
-# that every stage runs and is reported.
+# that every stage runs and is reported. Bash does not apply `set -e` inside a
+# command whose status is tested, so a function given to it chains its steps
+# with && (as build_preset does).
 stage() {
   local name=$1 start=$SECONDS status=0
   shift
