@@ -3,7 +3,9 @@
 # the layout of every C++ file (clang-format), German texts written without
 # _cp (check-literals.py), and clang-tidy with .clang-tidy over src/ and
 # tools/. clang-tidy reads build-clang/compile_commands.json; the clang preset
-# is configured for it when it is missing.
+# is configured for it when it is missing. A unit that passed clang-tidy is not
+# checked again until it or a file it includes changes (tidy-stale.py, which
+# reads what the clang build compiled; KB_LINT_ALL=1 checks every unit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${KB_LINT_JOBS:-2}"
@@ -23,12 +25,19 @@ echo "== clang-tidy"
 # clang build does not know; it is left to the compiler's warnings.
 mapfile -t units < <(find src tools -name '*.cpp' -not -path 'src/platform/web/*' \
   -not -path 'src/gfx/browser/*' -not -name web_main.cpp | sort)
+if [ "${KB_LINT_ALL:-0}" != 1 ]; then
+  mapfile -t units < <(scripts/tidy-stale.py build-clang "${units[@]}")
+fi
+echo "${#units[@]} units to check"
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-# A header's findings are told once, not once for every file that includes it.
-if ! printf '%s\0' "${units[@]}" |
+if [ ${#units[@]} -eq 0 ]; then
+  :
+elif printf '%s\0' "${units[@]}" |
   xargs -0 -n 4 -P "$jobs" clang-tidy -p build-clang --quiet --warnings-as-errors='*' \
     --header-filter="^$PWD/(src|tools)/" >"$out" 2>/dev/null; then
+  scripts/tidy-stale.py build-clang --record "${units[@]}"
+else
   awk '/^\// { if (seen[$0]++) skip = 1; else skip = 0 } !skip' "$out"
   echo "clang-tidy found problems" >&2
   status=1

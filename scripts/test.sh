@@ -6,12 +6,16 @@
 # a short run of each fuzzer. Any failure fails the run at its end.
 #
 # The work is laid out for two cores. The journeys drive the real game by its
-# own timing, so they run one at a time at normal priority, in one lane: the
-# Release build's as soon as that build is done, then the sanitizer build's,
-# then the browser's. Everything else (the other builds, the unit tests, lint,
-# fuzzing) runs beside that lane at the lowest priority and takes what the
-# journeys leave. Compilers go through ccache, so that a run after another
-# compiles nothing it has compiled before, in this clone or in another one.
+# own timing, each on its own display, and spend most of their time waiting
+# for the game; they run at normal priority in two lanes, one journey at a
+# time in each: the Release build's as soon as that build is done and then the
+# browser's, and beside them the sanitizer build's as soon as that build is
+# done. Everything else runs beside the lanes at the lowest priority and takes
+# what the journeys leave: fuzzing once the sanitizer build is done, and the
+# other builds, the unit tests and lint one after another. Compilers go
+# through ccache, so that a run after another compiles nothing it has compiled
+# before, in this clone or in another one; lint checks again only what has
+# changed.
 #
 # Each stage writes its output to build-logs/STAGE.log; the logs are shown
 # whole when everything has ended, in a fixed order, with each stage's time.
@@ -51,19 +55,33 @@ build_preset() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -
 
 # await STAGE: until that stage has ended, however it ended.
 await() { until [ -f "$logs/$1.status" ]; do sleep 2; done; }
-# The journeys' lane. A second lane beside it on two cores made journeys miss
-# the end of a held key.
-journey_lane() {
+# The journeys' lanes. A key is pressed and let go by one xdotool process
+# (xvfb_session.sh): pressed and let go by two, a busy machine held it on into
+# the next screen.
+release_lane() {
   stage e2e_release journeys build
-  await build_sanitizers
-  ASAN_OPTIONS=detect_leaks=0 stage e2e_sanitizers journeys build-asan
   await build_web
   stage web ctest --preset web --timeout 900
 }
+sanitizer_lane() {
+  await build_sanitizers
+  ASAN_OPTIONS=detect_leaks=0 stage e2e_sanitizers journeys build-asan
+}
 
+# Fuzzing needs no other stage; it waits only so as not to slow the build
+# that the sanitizer lane waits for.
+fuzz_beside() {
+  await build_sanitizers
+  stage fuzz low scripts/fuzz.sh "${KB_FUZZ_SECONDS:-20}"
+}
+
+sanitizer_lane &
+background=($!)
+fuzz_beside &
+background+=($!)
 stage build_release scripts/build.sh
-journey_lane &
-lane=$!
+release_lane &
+background+=($!)
 stage build_sanitizers low build_preset sanitizers
 stage unit_release low units build
 ASAN_OPTIONS=detect_leaks=1 stage unit_sanitizers low units build-asan
@@ -71,8 +89,7 @@ stage build_web low scripts/build-web.sh
 stage build_clang low build_preset clang
 stage unit_clang low ctest --preset clang -j2 --timeout 900
 stage lint low scripts/lint.sh
-stage fuzz low scripts/fuzz.sh "${KB_FUZZ_SECONDS:-20}"
-wait "$lane"
+wait "${background[@]}"
 
 order=(build_release build_sanitizers build_clang build_web unit_release unit_sanitizers
   unit_clang web e2e_release e2e_sanitizers fuzz lint)

@@ -87,9 +87,13 @@ move_pointer() {
   pointer_x=$1
   pointer_y=$2
 }
-# click_at X Y: a quick left click there, as a player clicks; the pointer
-# stays. The match acts on it once, in its next update.
+# click_at X Y: a quick left click there, as a player clicks. The match acts
+# on it once, in its next update (they come every 100 ms), at the place the
+# pointer has then; so the pointer rests on the cell until that update has
+# come, as a player's hand does. Moved away at once, half of these clicks
+# landed beside the board and each cost a journey seconds of waiting.
 click_at() {
   move_pointer "$1" "$2"
   click 1 40
+  sleep 0.12
 }

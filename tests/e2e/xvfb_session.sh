@@ -135,19 +135,17 @@ wait_for_exit() {
   fail "the game did not end within $1 s"
 }
 
-# press KEY [HOLD_MS]: a key held long enough for the game's next reads.
-press() {
-  xdotool keydown "$1"
-  sleep "$(awk -v ms="${2:-150}" 'BEGIN { print ms / 1000 }')"
-  xdotool keyup "$1"
-}
+# seconds MS: milliseconds as xdotool's sleep takes them.
+seconds() { printf '%d.%03d' $(($1 / 1000)) $(($1 % 1000)); }
 
-# click [BUTTON] [HOLD_MS]: 1 left, 3 right.
-click() {
-  xdotool mousedown "${1:-1}"
-  sleep "$(awk -v ms="${2:-150}" 'BEGIN { print ms / 1000 }')"
-  xdotool mouseup "${1:-1}"
-}
+# press KEY [HOLD_MS]: a key held long enough for the game's next reads. One
+# xdotool process presses, waits and releases, so that a busy machine cannot
+# stretch the hold by the start of a second process (a key held on into the
+# next screen is read there too).
+press() { xdotool keydown "$1" sleep "$(seconds "${2:-150}")" keyup "$1"; }
+
+# click [BUTTON] [HOLD_MS]: 1 left, 3 right; one process, as press.
+click() { xdotool mousedown "${1:-1}" sleep "$(seconds "${2:-150}")" mouseup "${1:-1}"; }
 
 # point_to X Y: the game's pointer follows relative motion only, so move far
 # to the top-left (it stops at 0, 0) and then by the target's coordinates.
