@@ -14,5 +14,6 @@ namespace kb::fuzz {
 bool CheckImageInput(std::span<const uint8_t> bytes, std::string& why);
 bool CheckOptionsInput(std::span<const uint8_t> bytes, std::string& why);
 bool CheckHighscoreInput(std::span<const uint8_t> bytes, std::string& why);
+bool CheckSavedMatchInput(std::span<const uint8_t> bytes, std::string& why);
 
 }  // namespace kb::fuzz

@@ -5,6 +5,7 @@
 
 #include "audio/music_player.h"
 #include "audio/sound_system.h"
+#include "core/board_number.h"
 #include "core/random.h"
 #include "effects/particle_system.h"
 #include "input/input_device.h"
@@ -16,6 +17,7 @@
 #include "render/text_drawer.h"
 #include "rules/rules_state.h"
 #include "saves/highscores.h"
+#include "saves/match_file.h"
 #include "saves/options_file.h"
 #include "snake/snake_game.h"
 
@@ -49,6 +51,12 @@ class Game {
   void RunModeSelection();
   // One match in the mode of HumanPlayers and ComputerPlayers.
   void RunMatch();
+  // A match the game ended without the player leaving it, continued where it
+  // stood, in its own mode.
+  void ContinueMatch(const SavedMatch& saved);
+  // After the title picture: where a match was interrupted, asks whether to
+  // continue it, and does so or drops it.
+  void OfferSavedMatch();
   // Shutdown after the main menu has returned.
   void Shutdown();
 
@@ -116,6 +124,9 @@ class Game {
   SnakeGame snake;
 
   MatchCarryOver matchCarryOver;
+  // Given on the command line or in the page's address: every one-player
+  // match of the run starts on this board.
+  uint32_t BoardNumber = kNoBoardNumber;
 
  private:
   void ShowTitle();

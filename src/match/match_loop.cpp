@@ -109,16 +109,32 @@ void Game::RunMatch() {
   MatchScreen(*this).Run();
 }
 
+void Game::ContinueMatch(const SavedMatch& saved) {
+  MatchScreen(*this).Run(&saved);
+}
+
 MatchScreen::MatchScreen(Game& game) : game_(game), carry_(game.matchCarryOver) {}
 
-void MatchScreen::Run() {
+void MatchScreen::Run(const SavedMatch* resumed) {
   game_.EnterScreen("match");
   platform::Clock& clock = game_.platform.clock;
   nowTicks_ = static_cast<int32_t>(clock.TickCount());
   periodEndTicks_ = nowTicks_ + kPeriodMs;
-  StartMatch(game_.rules, game_.chance);
   ReadOptionsFile(game_.platform.files, game_.options);
-  game_.rules.AiStrength = game_.options.AiStrength;
+  if (resumed != nullptr) {
+    RestoreInto(*resumed, game_.rules);
+    game_.random.Seed(resumed->RandomState);
+    // Stopped while its snake game ran, the match goes on after the bonus:
+    // what the bonus level gives is given, the snake's points are lost.
+    if (game_.rules.match.BonusCountdown == 0 && game_.rules.match.BonusLevel > 0) {
+      RulesObserver quiet;
+      AwardSnakeBonus(game_.rules.match, 0, quiet);
+    }
+  } else {
+    StartMatch(game_.rules, game_.chance, game_.BoardNumber);
+    game_.rules.AiStrength = game_.options.AiStrength;
+  }
+  KeepMatch(true);
   game_.music.WaitWithMusic(1000);
   game_.input.DropTaps();
   matchStartCounter_ = clock.PerformanceCounter();
@@ -149,6 +165,7 @@ void MatchScreen::Run() {
     const double rate = MeasureFrameRate(burst || bonusDue);
     if (bonusDue) {
       MatchObserver observer(game_);
+      KeepMatch(true);
       AnnounceSnakeBonus(observer);
       game_.RunSnakeGame(false);
       AwardSnakeBonus(game_.rules.match, game_.snake.Points, observer);
@@ -169,9 +186,20 @@ void MatchScreen::Run() {
     nowTicks_ = static_cast<int32_t>(clock.TickCount());
   }
 
+  // Left by ESC or the Exit button: there is nothing to continue.
+  DropSavedMatch(game_.platform.files);
   game_.input.FlushKeyboard(200000);
   game_.rules.match.QuitRequested = 0;
   game_.rules.match.SwapFirst = ScreenPoint{};
+}
+
+void MatchScreen::KeepMatch(bool always) {
+  SavedMatch now = SaveOf(game_.rules, game_.random.State());
+  if (!always && kept_ && SameCourse(now, *kept_)) return;
+  // A failed write leaves the last kept state, which is all a later start
+  // could continue anyway; the game goes on.
+  WriteSavedMatch(game_.platform.files, now);
+  kept_ = std::move(now);
 }
 
 void MatchScreen::ReadMatchInput(bool burst) {
@@ -219,6 +247,7 @@ bool MatchScreen::RunDrawingBurst() {
   in = ReadPlayerInput();
   ShuffleKeyStep(game_.rules, in, game_.chance, observer);
   if (CheckLevel(game_.rules, game_.chance, observer) == LevelEndResult::kGameOver) {
+    DropSavedMatch(game_.platform.files);
     game_.OfferHighscore(game_.rules.match.Score);
     return false;
   }
@@ -226,6 +255,7 @@ bool MatchScreen::RunDrawingBurst() {
   game_.input.ReadMouse(platform::ReadUse::kActsAgain);
   in = ReadPlayerInput();
   if (!game_.IsTwoPlayer()) SwapStep(game_.rules, in);
+  KeepMatch(false);
   DrawMatchButtons();
   game_.DrawPointer();
   if (game_.input.KeyDown(key::kF1)) game_.TakeScreenshot();

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "app/game.h"
 #include "gfx/image.h"
 #include "rules/player_input.h"
+#include "saves/match_file.h"
 
 namespace kb {
 
@@ -15,8 +17,9 @@ class MatchScreen {
  public:
   explicit MatchScreen(Game& game);
 
-  // Until ESC, the Exit button or the end of the game.
-  void Run();
+  // Until ESC, the Exit button or the end of the game; a new match, or the
+  // saved one continued where it stood.
+  void Run(const SavedMatch* resumed = nullptr);
 
   // The board with the explosions under way; the benchmarks and the
   // explosion tests draw these alone.
@@ -44,6 +47,10 @@ class MatchScreen {
   // Starts a burst's frame: cleared, with the grid lines on it.
   void BeginGridFrame();
   void DrawGridLines();
+  // Writes the match to the player's folder when its course has moved on
+  // since the last write (a removal, a shuffle, a swap, an undo, a new level
+  // or bout), or `always`.
+  void KeepMatch(bool always);
 
   Game& game_;
   MatchCarryOver& carry_;
@@ -61,6 +68,8 @@ class MatchScreen {
   // clearing the frame and drawing 62 lines, the upright ones a pixel a row.
   Image gridFrame_;
   int32_t gridFrameBoard_ = -1;
+  // What KeepMatch wrote last.
+  std::optional<SavedMatch> kept_;
 };
 
 }  // namespace kb

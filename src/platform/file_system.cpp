@@ -200,6 +200,12 @@ bool DiskFileSystem::MakeFolder(std::string_view gamePath) {
   return std::filesystem::is_directory(folder, ec);
 }
 
+bool DiskFileSystem::RemoveFile(std::string_view gamePath) {
+  std::error_code ec;
+  std::filesystem::remove(Resolve(gamePath), ec);
+  return !ec;
+}
+
 FileLock DiskFileSystem::LockFile(std::string_view gamePath) {
   if (!MakePlayerRoot()) return {};
   std::filesystem::path path = Resolve(gamePath);

@@ -49,6 +49,9 @@ class FileSystem {
   // new one reached the disk.
   virtual bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) = 0;
   virtual bool MakeFolder(std::string_view gamePath) = 0;
+  // Removes a file of the player's; true when it is gone, also when it was
+  // never there. A stand-in that keeps no player's files has none to remove.
+  virtual bool RemoveFile(std::string_view /*gamePath*/) { return true; }
   // Waits until no other game holds the lock of that file, then holds it: a
   // game that reads a file, changes it and writes it back holds the lock all
   // along, so that another doing the same at the same moment works on its
@@ -79,6 +82,7 @@ class DiskFileSystem final : public FileSystem {
                       size_t maxBytes) override;
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
+  bool RemoveFile(std::string_view gamePath) override;
   // The lock is held on "<file>.lock" beside the file, which stays there.
   FileLock LockFile(std::string_view gamePath) override;
   // Where the game writes a file of that name.

@@ -1,5 +1,8 @@
 #include "rules/board_fill.h"
 
+#include "core/board_number.h"
+#include "core/fixed_ticks.h"
+
 namespace kb {
 namespace {
 
@@ -75,6 +78,22 @@ void StartMatch(RulesState& state, Chance& chance) {
   ClearGrid(state.effects.RingGrid);
   ClearGrid(state.effects.ParticleGrid);
   match.Turn = chance.Below(2) != 0 ? 1 : 0;
+}
+
+void StartMatch(RulesState& state, Chance& chance, uint32_t boardNumber) {
+  if (boardNumber == kNoBoardNumber || IsTwoPlayer(state.match)) {
+    StartMatch(state, chance);
+    return;
+  }
+  // Every draw adds the tick count, which differs from machine to machine
+  // and from moment to moment: the numbered board is drawn by a generator of
+  // its own on a clock that stands at 0. The game's own generator goes on
+  // untouched, so the match continues as any other.
+  Random numbered;
+  numbered.Seed(boardNumber);
+  FixedTicks still;
+  Chance fromNumber(numbered, still);
+  StartMatch(state, fromNumber);
 }
 
 }  // namespace kb

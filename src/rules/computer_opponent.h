@@ -19,6 +19,7 @@ struct ComputerOpponent {
 
   bool HasTarget() const { return TargetColumn != kNoTarget; }
   void ClearTarget() { TargetColumn = TargetRow = kNoTarget; }
+  bool operator==(const ComputerOpponent&) const = default;
 };
 
 }  // namespace kb

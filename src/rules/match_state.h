@@ -11,6 +11,7 @@ namespace kb {
 struct ScreenPoint {
   int32_t x = -1;
   int32_t y = -1;
+  bool operator==(const ScreenPoint&) const = default;
 };
 
 enum UndoKind : int32_t {
@@ -29,6 +30,7 @@ struct UndoSnapshot {
   int32_t Multiplier = 1;
   int32_t UltraMultiplier = 1;
   int32_t Lives = 0;
+  bool operator==(const UndoSnapshot&) const = default;
 };
 
 // What one match carries. The defaults are a fresh one-player match; the fields the
@@ -59,6 +61,7 @@ struct MatchState {
   int32_t BonusCountdown = 0;  // game-loop passes until the snake bonus starts
   int32_t BonusLevel = 0;      // 1 adds the ultra multiplier, 2 also an extra life
   UndoSnapshot Undo;
+  bool operator==(const MatchState&) const = default;
 };
 
 constexpr bool IsTwoPlayer(const MatchState& match) {

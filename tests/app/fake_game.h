@@ -30,6 +30,7 @@ class DataFolderFiles final : public platform::FileSystem {
     return memory_.WriteFile(path, bytes);
   }
   bool MakeFolder(std::string_view path) override { return memory_.MakeFolder(path); }
+  bool RemoveFile(std::string_view path) override { return memory_.RemoveFile(path); }
   // Files the test puts in front of the data folder's own.
   platform::MemoryFileSystem& memory() { return memory_; }
   // After start-up, the disk's files (for example "Optionen.bin") are not seen.

@@ -67,7 +67,11 @@ start_game() {
   run_game "$1"
 }
 # copy_data DATA_FOLDER: the fresh copy alone, to be changed before run_game.
-copy_data() { cp -r "$1" "$work/data"; }
+# A match a player left unfinished in that folder would be offered first.
+copy_data() {
+  cp -r "$1" "$work/data"
+  rm -f "$work/data/Spielstand.bin"
+}
 # run_game GAME_BINARY [FOLDER]: runs the game in the copy (or in FOLDER),
 # again after it has ended.
 run_game() {

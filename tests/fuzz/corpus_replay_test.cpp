@@ -36,6 +36,7 @@ TEST(FuzzCorpus, EveryKeptInputPassesItsReadersChecks) {
   EXPECT_GE(Replay("image", fuzz::CheckImageInput), 20);
   EXPECT_GE(Replay("options", fuzz::CheckOptionsInput), 5);
   EXPECT_GE(Replay("highscore", fuzz::CheckHighscoreInput), 5);
+  EXPECT_GE(Replay("saved_match", fuzz::CheckSavedMatchInput), 2);
 }
 
 // Each folder has a check, so an input put in a new folder is not forgotten.
@@ -43,7 +44,8 @@ TEST(FuzzCorpus, EveryKeptInputPassesItsReadersChecks) {
 TEST(FuzzCorpus, EveryFolderHasAChecker) {
   for (const auto& entry : std::filesystem::directory_iterator(KB_FUZZ_CORPUS_DIR)) {
     const std::string name = entry.path().filename().string();
-    EXPECT_TRUE(name == "image" || name == "options" || name == "highscore" || name == "sound")
+    EXPECT_TRUE(name == "image" || name == "options" || name == "highscore" ||
+                name == "saved_match" || name == "sound")
         << name;
   }
 }

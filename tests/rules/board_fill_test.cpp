@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/board_number.h"
 #include "rules/board_fill.h"
 #include "rules/cursor.h"
 #include "rules_support.h"
@@ -42,6 +43,38 @@ TEST(BoardFill, OnePlayerDrawsColumnByColumnThenRowBeforeColumn) {
     }
   }
   EXPECT_EQ(rig.state.board, expected);
+}
+
+// A shared board number must give the same first board whatever the clock
+// and the game's generator stand at, and leave that generator as it was.
+TEST(BoardNumber, NamesOneFirstBoardOnEveryMachine) {
+  Rig pinned;
+  pinned.random.Seed(20261211);
+  FillBoard(pinned.state.board, false, pinned.chance);
+  for (const uint32_t tick : {0u, 987654u}) {
+    Rig rig;
+    rig.ticks.ticks = tick;
+    rig.random.Seed(tick + 1);
+    StartMatch(rig.state, rig.chance, 20261211);
+    EXPECT_EQ(rig.state.board, pinned.state.board);
+    EXPECT_EQ(rig.random.State(), tick + 1);
+  }
+  Rig next;
+  StartMatch(next.state, next.chance, 20261212);
+  EXPECT_NE(next.state.board, pinned.state.board);
+}
+
+TEST(BoardNumber, ReadsOneTo2147483647OrTheDayInUtc) {
+  const int64_t december11 = 1796947200;  // 2026-12-11 00:00:00 UTC
+  EXPECT_EQ(ParseBoardNumber("today", december11), 20261211u);
+  EXPECT_EQ(ParseBoardNumber("today", december11 + 86399), 20261211u);
+  EXPECT_EQ(ParseBoardNumber("today", december11 - 1), 20261210u);
+  EXPECT_EQ(ParseBoardNumber("1", 0), 1u);
+  EXPECT_EQ(ParseBoardNumber("2147483647", 0), 2147483647u);
+  for (const char* bad : {"", "0", "007", "2147483648", "99999999999", "-5", "12a", "heute"})
+    EXPECT_EQ(ParseBoardNumber(bad, 0), std::nullopt) << bad;
+  EXPECT_EQ(GameTitle(kNoBoardNumber), "Klotzbrecher 3");
+  EXPECT_EQ(GameTitle(42), "Klotzbrecher 3 - Brett 42");
 }
 
 TEST(BoardFill, TwoPlayerBoardLeavesFiveRowsEmptyAndHasNoMultiplier) {

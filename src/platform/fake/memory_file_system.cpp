@@ -26,6 +26,12 @@ bool MemoryFileSystem::WriteFile(std::string_view gamePath, std::span<const uint
   return true;
 }
 
+bool MemoryFileSystem::RemoveFile(std::string_view gamePath) {
+  if (failWrites_) return false;
+  files_.erase(GamePathToUtf8(gamePath));
+  return true;
+}
+
 bool MemoryFileSystem::MakeFolder(std::string_view) {
   return !failWrites_;
 }

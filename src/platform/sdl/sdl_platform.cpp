@@ -155,7 +155,7 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
-bool SdlPlatform::Open(bool inWindow) {
+bool SdlPlatform::Open(bool inWindow, const char* title) {
   // Scaling to a display of another size looks best smoothed: the factors are
   // rarely whole numbers (1080 / 768 = 1.406), and unsmoothed glyphs would
   // come out of uneven widths.
@@ -176,9 +176,9 @@ bool SdlPlatform::Open(bool inWindow) {
   const SDL_Point desktop = DesktopSize(0);
   const SDL_Point windowed = WindowedSize(desktop);
   window_ = inWindow
-                ? SDL_CreateWindow("Klotzbrecher 3", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                ? SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    windowed.x, windowed.y, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN)
-                : SDL_CreateWindow("Klotzbrecher 3", 0, 0, desktop.x, desktop.y,
+                : SDL_CreateWindow(title, 0, 0, desktop.x, desktop.y,
                                    SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     ReportSdlError("Das Fenster konnte nicht erzeugt werden");

@@ -28,8 +28,9 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
 
   // False when no window could be made, or none that anybody would see (no
   // display); the reason is on stderr.
-  // The game starts in full screen unless `inWindow`.
-  bool Open(bool inWindow = false);
+  // The game starts in full screen unless `inWindow`; the window's title is
+  // "Klotzbrecher 3" unless another is given.
+  bool Open(bool inWindow = false, const char* title = "Klotzbrecher 3");
   // What a close request does; by default the program ends at once.
   void SetCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
 

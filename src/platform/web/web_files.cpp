@@ -67,6 +67,10 @@ bool WebFileSystem::WriteFile(std::string_view gamePath, std::span<const uint8_t
   return disk_.WriteFile(gamePath, bytes) && kb_keep_player_folder() != 0;
 }
 
+bool WebFileSystem::RemoveFile(std::string_view gamePath) {
+  return disk_.RemoveFile(gamePath) && kb_keep_player_folder() != 0;
+}
+
 bool WebFileSystem::MakeFolder(std::string_view gamePath) {
   if (gamePath == kScreenshotFolder) return true;
   return disk_.MakeFolder(gamePath);

@@ -26,6 +26,7 @@ class WebFileSystem final : public FileSystem {
                       size_t maxBytes) override;
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
+  bool RemoveFile(std::string_view gamePath) override;
 
  private:
   DiskFileSystem disk_;

@@ -44,6 +44,13 @@ EM_ASYNC_JS(void, kb_show_dialog, (const char* caption, const char* text), {
 });
 
 EM_JS(double, kb_date_now, (), { return Date.now(); });
+
+EM_JS(void, kb_show_board, (const char* title, unsigned number), {
+  document.title = UTF8ToString(title);
+  const address = new URL(location.href);
+  address.searchParams.set("board", String(number));
+  history.replaceState(history.state, "", address.href);
+});
 // clang-format on
 
 WebPlatform* Self(void* user) {
@@ -193,6 +200,10 @@ void WebPlatform::Show(const char* text, const char* caption) {
   input_.Clear();
   pendingDx_ = 0.0;
   pendingDy_ = 0.0;
+}
+
+void ShowBoardInPage(uint32_t boardNumber, const char* title) {
+  kb_show_board(title, boardNumber);
 }
 
 }  // namespace kb::platform

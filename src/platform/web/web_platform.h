@@ -58,4 +58,8 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
   double pendingDy_ = 0.0;
 };
 
+// The board being played in the page's title and address (with "today"
+// replaced by the day's number), so that it can be passed on.
+void ShowBoardInPage(uint32_t boardNumber, const char* title);
+
 }  // namespace kb::platform

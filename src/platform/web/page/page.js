@@ -92,7 +92,11 @@
     say(text);
   }
 
+  // A board number in the address (?board=N or ?board=today) goes to the
+  // game as on the command line; the game checks it.
+  const board = new URLSearchParams(location.search).get("board");
   window.Module = {
+    arguments: board === null ? [] : ["--board", board],
     canvas: canvas,
     kbShowMessage: showMessage,
     kbEnded: () => stop("Klotzbrecher 3 ist beendet. Zum Weiterspielen die Seite neu laden."),

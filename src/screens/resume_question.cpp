@@ -1,0 +1,51 @@
+#include <cstring>
+
+#include "app/game.h"
+#include "core/colours.h"
+#include "core/cp1252.h"
+#include "core/key_codes.h"
+
+namespace kb {
+namespace {
+
+constexpr int32_t kQuestionY = 340;
+constexpr int32_t kAnswersY = 400;
+
+int32_t CentredX(const char* text) {
+  return 512 - static_cast<int32_t>(std::strlen(text)) * TextDrawer::kAdvance / 2;
+}
+
+}  // namespace
+
+void Game::OfferSavedMatch() {
+  const std::optional<SavedMatch> saved = ReadSavedMatch(platform.files);
+  if (!saved) return;
+  EnterScreen("resume question");
+  const char* question = "Das unterbrochene Spiel fortsetzen?";
+  const char* yes = "RETURN: ja";
+  const char* no = "ESC: nein";
+  renderer.BeginFrame();
+  sprites.DrawBackground(resources.menuBackground);
+  text.DrawText(question, CentredX(question), kQuestionY, kWhite);
+  text.DrawText(yes, 412 - static_cast<int32_t>(std::strlen(yes)) * TextDrawer::kAdvance / 2,
+                kAnswersY, kGreen);
+  text.DrawText(no, 612 - static_cast<int32_t>(std::strlen(no)) * TextDrawer::kAdvance / 2,
+                kAnswersY, kRed);
+  renderer.EndFrame();
+  // The picture rests, the music plays on, until one of the two keys.
+  while (!input.KeyDown(key::kReturn) && !input.KeyDown(key::kEscape)) {
+    input.ReadKeyboard();
+    input.ReadMouse();
+    music.UpdateMusic();
+    platform.clock.SleepMicroseconds(1000);
+  }
+  const bool resume = input.KeyDown(key::kReturn);
+  input.FlushKeyboard(100000);
+  if (!resume) {
+    DropSavedMatch(platform.files);
+    return;
+  }
+  ContinueMatch(*saved);
+}
+
+}  // namespace kb
