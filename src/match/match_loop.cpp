@@ -194,12 +194,12 @@ void MatchScreen::Run(const SavedMatch* resumed) {
 }
 
 void MatchScreen::KeepMatch(bool always) {
-  SavedMatch now = SaveOf(game_.rules, game_.random.State());
+  const SavedMatch now = SaveOf(game_.rules, game_.random.State());
   if (!always && kept_ && SameCourse(now, *kept_)) return;
   // A failed write leaves the last kept state, which is all a later start
   // could continue anyway; the game goes on.
   WriteSavedMatch(game_.platform.files, now);
-  kept_ = std::move(now);
+  kept_ = now;
 }
 
 void MatchScreen::ReadMatchInput(bool burst) {

@@ -206,9 +206,7 @@ std::optional<SavedMatch> ReadSavedMatch(platform::FileSystem& files) {
   std::optional<SavedMatch> saved;
   if (result == platform::ReadResult::kRead) saved = DecodeSavedMatch(bytes);
   if (!saved) {
-    ReportProblem(
-        "Das unterbrochene Spiel ist beschädigt oder nicht von diesem Spiel; es wird "
-        "verworfen."_cp);
+    ReportProblem("Das unterbrochene Spiel ist beschädigt oder fremd und wird verworfen."_cp);
     DropSavedMatch(files);
   }
   return saved;

@@ -2,8 +2,10 @@
 // The browser version in headless Chromium, as a player meets it: the title
 // picture, the main menu, a one-player match with a removal, ESC back, a
 // highscore won in the snake game, the graphic set changed in the options,
-// and both still there after a reload, the match then played with the set. Screens are told apart by marks of the data
-// folder's own pictures, as the desktop journeys do.
+// and both still there after a reload, the match then played with the set,
+// left by loading the page again with a board number and continued. Screens
+// are told apart by marks of the data folder's own pictures, as the desktop
+// journeys do.
 // Arguments: the page's address, the browser version's data folder.
 const path = require("path");
 const { screenMarks, launchBrowser, readBmp, fail, sleep, canvasRegion, waitFor, press, pressUntil, playerFile } =
@@ -12,6 +14,22 @@ const { screenMarks, launchBrowser, readBmp, fail, sleep, canvasRegion, waitFor,
 const [address, data] = process.argv.slice(2);
 const marks = screenMarks(data);
 const started = Date.now();
+
+// A removal: RETURN takes the group under the cursor, which walks the
+// bottom row until one is there. The stone counts beside the board change;
+// returns them as they are then.
+const counts = [830, 314, 190, 290];
+async function removeAGroup(page) {
+  for (let step = 0; step < 16; step++) {
+    const before = JSON.stringify(await canvasRegion(page, counts));
+    await press(page, "Enter", 150);
+    await sleep(800);
+    const after = JSON.stringify(await canvasRegion(page, counts));
+    if (after !== before) return after;
+    await press(page, "ArrowRight", 150);
+  }
+  fail("no group of the bottom row could be removed");
+}
 
 async function startMatch(page) {
   await press(page, "Enter");                 // "Spielen"
@@ -103,19 +121,8 @@ async function main() {
   await waitFor(page, marks.title, 60);
   await pressUntil(page, "Enter", marks.mainMenu);
 
-  // A removal: RETURN takes the group under the cursor, which walks the
-  // bottom row until one is there. The stone counts beside the board change.
   await startMatch(page);
-  const counts = [830, 314, 190, 290];
-  let removed = false;
-  for (let step = 0; step < 16 && !removed; step++) {
-    const before = JSON.stringify(await canvasRegion(page, counts));
-    await press(page, "Enter", 150);
-    await sleep(800);
-    removed = JSON.stringify(await canvasRegion(page, counts)) !== before;
-    if (!removed) await press(page, "ArrowRight", 150);
-  }
-  if (!removed) fail("no group of the bottom row could be removed");
+  await removeAGroup(page);
   // ESC leaves the match for the mode selection, and that for the main menu.
   await pressUntil(page, "Escape", marks.mainMenu);
 
@@ -172,9 +179,28 @@ async function main() {
   await startMatch(page);
   await waitFor(page, marks.winterStones, 10);
 
+  // The page left in the middle of the match, for the same page with a board
+  // number: it names the board, and after the title picture the game offers
+  // the match, which RETURN continues as it stood.
+  const stood = await removeAGroup(page);
+  await page.goto(`${address}?board=today`);
+  await waitFor(page, marks.title, 60);
+  const today = new Date().toISOString().slice(0, 10).replaceAll("-", "");
+  const title = await page.title();
+  if (title !== `Klotzbrecher 3 - Brett ${today}` || !page.url().endsWith(`?board=${today}`))
+    fail(`the page names "${title}" at ${page.url()}, not board ${today}`);
+  await press(page, "Enter");
+  await sleep(1000);
+  await press(page, "Enter");                 // "Das unterbrochene Spiel fortsetzen?" RETURN: ja
+  await waitFor(page, marks.match);
+  await sleep(800);
+  if (JSON.stringify(await canvasRegion(page, counts)) !== stood)
+    fail("the continued match does not show the stone counts it stood at");
+
   if (problems.length > 0) fail(`the page reported errors: ${problems.join("; ")}`);
   await browser.close();
-  console.log(`title, menu, a removal, ESC, a highscore and the Winter set kept across a reload ` +
+  console.log(`title, menu, a removal, ESC, a highscore and the Winter set kept across a reload, ` +
+              `a match continued after the page was left, board ${today} named ` +
               `(${Date.now() - started} ms)`);
 }
 
