@@ -2,7 +2,6 @@
 
 #include "app/game.h"
 #include "core/colours.h"
-#include "core/cp1252.h"
 #include "core/key_codes.h"
 
 namespace kb {
@@ -11,8 +10,9 @@ namespace {
 constexpr int32_t kQuestionY = 340;
 constexpr int32_t kAnswersY = 400;
 
-int32_t CentredX(const char* text) {
-  return 512 - static_cast<int32_t>(std::strlen(text)) * TextDrawer::kAdvance / 2;
+// Where a line starts that stands centred on x `centre`.
+int32_t CentredX(const char* text, int32_t centre) {
+  return centre - static_cast<int32_t>(std::strlen(text)) * TextDrawer::kAdvance / 2;
 }
 
 }  // namespace
@@ -26,11 +26,9 @@ void Game::OfferSavedMatch() {
   const char* no = "ESC: nein";
   renderer.BeginFrame();
   sprites.DrawBackground(resources.menuBackground);
-  text.DrawText(question, CentredX(question), kQuestionY, kWhite);
-  text.DrawText(yes, 412 - static_cast<int32_t>(std::strlen(yes)) * TextDrawer::kAdvance / 2,
-                kAnswersY, kGreen);
-  text.DrawText(no, 612 - static_cast<int32_t>(std::strlen(no)) * TextDrawer::kAdvance / 2,
-                kAnswersY, kRed);
+  text.DrawText(question, CentredX(question, 512), kQuestionY, kWhite);
+  text.DrawText(yes, CentredX(yes, 412), kAnswersY, kGreen);
+  text.DrawText(no, CentredX(no, 612), kAnswersY, kRed);
   renderer.EndFrame();
   // The picture rests, the music plays on, until one of the two keys.
   while (!input.KeyDown(key::kReturn) && !input.KeyDown(key::kEscape)) {
