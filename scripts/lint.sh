@@ -38,6 +38,7 @@ elif printf '%s\0' "${units[@]}" |
     --header-filter="^$PWD/(src|tools)/" >"$out" 2>/dev/null; then
   scripts/tidy-stale.py build-clang --record "${units[@]}"
 else
+  # A header's findings are told once, not once for every file that includes it.
   awk '/^\// { if (seen[$0]++) skip = 1; else skip = 0 } !skip' "$out"
   echo "clang-tidy found problems" >&2
   status=1

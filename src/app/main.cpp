@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
       const std::optional<uint32_t> number =
           i + 1 < argc ? kb::ParseBoardNumber(argv[i + 1], std::time(nullptr)) : std::nullopt;
       if (!number) {
-        std::fputs("klotzbrecher3: --board braucht eine Zahl von 1 bis 2147483647 oder today\n",
-                   stderr);
+        std::fprintf(stderr, "klotzbrecher3: %s\n", kb::kBoardNumberRule);
         return 2;
       }
       boardNumber = *number;

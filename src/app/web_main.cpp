@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
       boardNumber = *number;
       kb::platform::ShowBoardInPage(boardNumber, kb::GameTitle(boardNumber).c_str());
     } else {
-      std::fputs("Klotzbrecher 3: board braucht eine Zahl von 1 bis 2147483647 oder today.\n",
-                 stderr);
+      std::fprintf(stderr, "Klotzbrecher 3: %s\n", kb::kBoardNumberRule);
     }
   }
   if (!kb::platform::WebFileSystem::OpenPlayerFolder()) {

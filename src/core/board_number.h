@@ -21,6 +21,10 @@ uint32_t BoardNumberOfDay(int64_t unixSeconds);
 // other text is none.
 std::optional<uint32_t> ParseBoardNumber(std::string_view text, int64_t unixSeconds);
 
+// What a wrong board number is told.
+inline constexpr const char kBoardNumberRule[] =
+    "--board braucht eine Zahl von 1 bis 2147483647 oder today";
+
 // "Klotzbrecher 3", and with a board number "Klotzbrecher 3 - Brett N", so
 // that the number can be read off the window and passed on.
 std::string GameTitle(uint32_t boardNumber);

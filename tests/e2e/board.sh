@@ -87,6 +87,12 @@ move_pointer() {
   pointer_x=$1
   pointer_y=$2
 }
+# put_cursor COLUMN ROW: the right button held on a cell brings the cursor there.
+put_cursor() {
+  note "cursor to $1 $2"
+  move_pointer $(($1 * 48 + 24)) $(($2 * 48 + 24))
+  click 3 250
+}
 # click_at X Y: a quick left click there, as a player clicks. The match acts
 # on it once, in its next update (they come every 100 ms), at the place the
 # pointer has then; so the pointer rests on the cell until that update has

@@ -85,12 +85,6 @@ shuffle() {
   -composite "$work/swapping.png"
 swapping() { shot_shows "$work/board.png" 780 710 96 48 "$work/swapping.png" 0.05; }
 not_swapping() { ! swapping; }
-# put_cursor COLUMN ROW: the right button held on a cell brings the cursor there.
-put_cursor() {
-  note "cursor to $1 $2"
-  move_pointer $(($1 * 48 + 24)) $(($2 * 48 + 24))
-  click 3 250
-}
 # swap COLUMN ROW COLUMN2 ROW2: exchanges two stones with NUMPAD 0, held over a
 # drawing burst on each. True when a swap point was spent. A completed swap
 # rests 15 bursts before the next may begin, so a first stone that is not

@@ -20,7 +20,7 @@ pointer_home 1000 100
 # remove: clicks the largest group seen and waits until the board has changed
 # and come to rest (two looks a second apart read the same board).
 remove() {
-  local board target column row now=""
+  local board target column row now="" previous
   board=$(read_board "$work/board.png" 0 16 "$icons")
   target=$(largest_group 5 <<<"$board")
   [ -n "$target" ] || fail "no group to click"
@@ -43,8 +43,7 @@ remove
 empty=$(read_board "$work/board.png" 0 16 "$icons" | awk '{ i = index($0, "."); if (i) { print i - 1, NR - 1; exit } }')
 [ -n "$empty" ] || fail "no empty cell after two removals"
 read -r column row <<<"$empty"
-move_pointer $((column * 48 + 24)) $((row * 48 + 24))
-click 3 250
+put_cursor "$column" "$row"
 move_pointer 1000 100
 sleep 1
 screenshot "$work/killed.png"
@@ -62,8 +61,8 @@ press Return 50
 wait_for_match
 # The cursor is kept as it stood at the last removal; it is brought to the
 # empty cell again.
-pointer_home $((column * 48 + 24)) $((row * 48 + 24))
-click 3 250
+pointer_home 1000 100
+put_cursor "$column" "$row"
 move_pointer 1000 100
 sleep 1
 screenshot "$work/continued.png"
