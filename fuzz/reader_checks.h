@@ -15,5 +15,6 @@ bool CheckImageInput(std::span<const uint8_t> bytes, std::string& why);
 bool CheckOptionsInput(std::span<const uint8_t> bytes, std::string& why);
 bool CheckHighscoreInput(std::span<const uint8_t> bytes, std::string& why);
 bool CheckSavedMatchInput(std::span<const uint8_t> bytes, std::string& why);
+bool CheckReplayInput(std::span<const uint8_t> bytes, std::string& why);
 
 }  // namespace kb::fuzz

@@ -17,6 +17,11 @@ Game::Game(platform::Platform& p)
       music(p.audio, p.files, p.clock, random) {}
 
 void Game::Init() {
+  InitServices();
+  ShowTitle();
+}
+
+void Game::InitServices() {
   rules.match.QuitRequested = 0;
   rules.match.SwapModeArmed = 0;
   // Seeded from the machine's clock: the game's own tick count starts near 0
@@ -31,7 +36,6 @@ void Game::Init() {
   sound.InitSound();
   for (const char* effect : data_files::kSoundEffects) sound.AddSound(effect);
   LoadResources(sprites, resources);
-  ShowTitle();
 }
 
 // MENDED: a player who started the game from the desktop never sees standard
@@ -52,14 +56,17 @@ void Game::ShowTitle() {
   sprites.DrawBackground(resources.titleBackground);
   renderer.EndFrame();
 
-  const int32_t track = music.ChooseNextTrack();
-  music.PlayMusicTrack(track);
-  music.LastMusicTrack = track;
-
+  StartMusic();
   WaitForKeyOrButton(key::kReturn, false);
   input.ClearButtons();
   rules.match.BoutEndCountdown = -1;
   input.FlushKeyboard(100000);
+}
+
+void Game::StartMusic() {
+  const int32_t track = music.ChooseNextTrack();
+  music.PlayMusicTrack(track);
+  music.LastMusicTrack = track;
 }
 
 void Game::WaitForKeyOrButton(uint8_t keyCode, bool rightButton) {

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
+#include <vector>
 
 #include "audio/music_player.h"
 #include "audio/sound_system.h"
@@ -12,6 +15,7 @@
 #include "input/text_entry.h"
 #include "platform/platform.h"
 #include "render/renderer.h"
+#include "replay/journal_platform.h"
 #include "render/resources.h"
 #include "render/sprite_drawer.h"
 #include "render/text_drawer.h"
@@ -46,6 +50,10 @@ class Game {
   // Start-up: services in their fixed order, every picture, the title picture
   // until RETURN or a left click.
   void Init();
+  // Start-up without the title picture and its music: for a replay.
+  void InitServices();
+  // One of the two tracks, drawn as the title picture draws it.
+  void StartMusic();
   // The outermost screen; returns when the player leaves the game.
   void RunMainMenu();
   void RunModeSelection();
@@ -54,6 +62,16 @@ class Game {
   // A match the game ended without the player leaving it, continued where it
   // stood, in its own mode.
   void ContinueMatch(const SavedMatch& saved);
+  // Plays a recorded match again as it was played, in the window where
+  // `watched` (ESC ends it), else unseen; the game then stands where it stood
+  // before. Needs `journal`.
+  struct ReplayOutcome {
+    // The replay's start is not one this game can play from.
+    bool refused = false;
+    replay::MatchResult result;
+    replay::JournalPlatform::ReplayEnd end;
+  };
+  ReplayOutcome WatchReplay(const replay::Replay& recorded, bool watched);
   // After the title picture: where a match was interrupted, asks whether to
   // continue it, and does so or drops it.
   void OfferSavedMatch();
@@ -127,9 +145,22 @@ class Game {
   // Given on the command line or in the page's address: every one-player
   // match of the run starts on this board.
   uint32_t BoardNumber = kNoBoardNumber;
+  // Where `platform` is this, every match is recorded into the player's
+  // replays and a replay can be watched; none in most tests.
+  replay::JournalPlatform* journal = nullptr;
+
+  // What of the game's own a match starts from, for a replay: the rules'
+  // state, the options, the pointer and keys, the music, the frame-rate
+  // counter; and the saved match it continues, if any. Load is false for
+  // bytes that Save did not give.
+  std::vector<uint8_t> SaveMatchStart(const SavedMatch* resumed);
+  bool LoadMatchStart(std::span<const uint8_t> start, std::optional<SavedMatch>& resumed);
 
  private:
   void ShowTitle();
+  // A match, recorded where there is a journal, then the highscore entry of
+  // a game lost.
+  void PlayMatch(const SavedMatch* resumed);
   // Rests on a picture that is not redrawn until `keyCode` is down or the
   // left (or, with `rightButton`, the right) button pressed; the music plays on.
   void WaitForKeyOrButton(uint8_t keyCode, bool rightButton);

@@ -8,6 +8,7 @@
 #include "platform/web/web_audio.h"
 #include "platform/web/web_files.h"
 #include "platform/web/web_platform.h"
+#include "replay/journal_platform.h"
 
 // The game in a browser page: the page has packed the data folder and waits
 // for this to run; the player's files come back from the browser first. The
@@ -32,8 +33,10 @@ int main(int argc, char** argv) {
   kb::platform::WebFileSystem files;
   kb::platform::WebAudio audio;
   kb::platform::Platform platform{machine, machine, machine, machine, files, audio};
+  kb::replay::JournalPlatform journal(platform);
 
-  kb::Game game(platform);
+  kb::Game game(journal.Face());
+  game.journal = &journal;
   game.BoardNumber = boardNumber;
   game.Init();
   game.OfferSavedMatch();

@@ -35,6 +35,27 @@ class MusicPlayer {
 
   int32_t LastMusicTrack = kNoTrack;
 
+  // Where the music stands, for a replay to go on from the same point.
+  struct State {
+    std::array<int64_t, 2> trackLengthMs{0, 0};
+    uint32_t trackStart = 0;
+    int32_t playingTrack = kNoTrack;
+    bool playing = false;
+    int32_t unplayableInARow = 0;
+  };
+  State Saved() const {
+    return {trackLengthMs_, trackStart_, playingTrack_, playing_, unplayableInARow_};
+  }
+  void Restore(const State& state) {
+    trackLengthMs_ = state.trackLengthMs;
+    trackStart_ = state.trackStart;
+    // Only a track the player has can be playing.
+    const bool known = state.playingTrack == 0 || state.playingTrack == 1;
+    playingTrack_ = known ? state.playingTrack : kNoTrack;
+    playing_ = state.playing && known;
+    unplayableInARow_ = state.unplayableInARow;
+  }
+
  private:
   platform::AudioDevice& audio_;
   platform::FileSystem& files_;

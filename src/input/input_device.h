@@ -47,6 +47,8 @@ class InputDevice {
   // acts again at every read that tests it.
   bool KeyDown(uint8_t code) const { return (keys_[code] & 0x80u) != 0; }
   const platform::KeyState& Keys() const { return keys_; }
+  // The keys as the last read left them, for a replay to start from.
+  platform::KeyState& KeysRead() { return keys_; }
   void SetPointer(int32_t x, int32_t y) {
     PointerX = x;
     PointerY = y;

@@ -105,17 +105,9 @@ void MatchScreen::DrawGridLines() {
   }
 }
 
-void Game::RunMatch() {
-  MatchScreen(*this).Run();
-}
-
-void Game::ContinueMatch(const SavedMatch& saved) {
-  MatchScreen(*this).Run(&saved);
-}
-
 MatchScreen::MatchScreen(Game& game) : game_(game), carry_(game.matchCarryOver) {}
 
-void MatchScreen::Run(const SavedMatch* resumed) {
+MatchEnd MatchScreen::Run(const SavedMatch* resumed) {
   game_.EnterScreen("match");
   platform::Clock& clock = game_.platform.clock;
   nowTicks_ = static_cast<int32_t>(clock.TickCount());
@@ -176,7 +168,7 @@ void MatchScreen::Run(const SavedMatch* resumed) {
     ReadMatchInput(burst);
     game_.music.UpdateMusic();
 
-    if (burst && !RunDrawingBurst()) return;
+    if (burst && !RunDrawingBurst()) return End(true);
     // A pass that presents nothing rests until shortly after the period
     // ends, 10 ms at the most, so that the next burst starts on time.
     if (!burst) {
@@ -191,6 +183,13 @@ void MatchScreen::Run(const SavedMatch* resumed) {
   game_.input.FlushKeyboard(200000);
   game_.rules.match.QuitRequested = 0;
   game_.rules.match.SwapFirst = ScreenPoint{};
+  return End(false);
+}
+
+MatchEnd MatchScreen::End(bool gameOver) const {
+  const MatchState& match = game_.rules.match;
+  const int32_t level = game_.IsTwoPlayer() ? 1 + match.WinsLeft + match.WinsRight : levelsBegun_;
+  return {gameOver, {.score = match.Score, .level = level}};
 }
 
 void MatchScreen::KeepMatch(bool always) {
@@ -246,9 +245,10 @@ bool MatchScreen::RunDrawingBurst() {
   }
   in = ReadPlayerInput();
   ShuffleKeyStep(game_.rules, in, game_.chance, observer);
-  if (CheckLevel(game_.rules, game_.chance, observer) == LevelEndResult::kGameOver) {
+  const LevelEndResult levelEnd = CheckLevel(game_.rules, game_.chance, observer);
+  if (levelEnd == LevelEndResult::kLevelEnd) ++levelsBegun_;
+  if (levelEnd == LevelEndResult::kGameOver) {
     DropSavedMatch(game_.platform.files);
-    game_.OfferHighscore(game_.rules.match.Score);
     return false;
   }
   if (!game_.IsTwoPlayer()) UndoKeyStep(game_.rules, in, observer);

@@ -6,9 +6,16 @@
 #include "app/game.h"
 #include "gfx/image.h"
 #include "rules/player_input.h"
+#include "replay/replay_file.h"
 #include "saves/match_file.h"
 
 namespace kb {
+
+struct MatchEnd {
+  // Lost by its own course: the highscore entry follows.
+  bool gameOver = false;
+  replay::MatchResult result;
+};
 
 // The match: its loop of passes and drawing bursts, the board and panels it
 // draws, and the state only the match keeps. Game::RunMatch makes one for
@@ -19,7 +26,7 @@ class MatchScreen {
 
   // Until ESC, the Exit button or the end of the game; a new match, or the
   // saved one continued where it stood.
-  void Run(const SavedMatch* resumed = nullptr);
+  MatchEnd Run(const SavedMatch* resumed = nullptr);
 
   // The board with the explosions under way; the benchmarks and the
   // explosion tests draw these alone.
@@ -43,6 +50,7 @@ class MatchScreen {
   void ReadMatchInput(bool burst);
   // False when the game has ended.
   bool RunDrawingBurst();
+  MatchEnd End(bool gameOver) const;
   void AdvanceAnimation(double rate);
   // Starts a burst's frame: cleared, with the grid lines on it.
   void BeginGridFrame();
@@ -62,6 +70,9 @@ class MatchScreen {
   uint64_t matchStartCounter_ = 0;
   uint64_t passCount_ = 0;
   double bestRate_ = 0.0;
+  // The level being played, the match's first (or the one it was continued
+  // on) counting as 1.
+  int32_t levelsBegun_ = 1;
 
   // The cleared frame with the grid lines of the one-player (0) or the split
   // board (1), made on the first burst: copying it whole costs a third of

@@ -206,6 +206,19 @@ bool DiskFileSystem::RemoveFile(std::string_view gamePath) {
   return !ec;
 }
 
+std::vector<std::string> DiskFileSystem::ListFolder(std::string_view gamePath) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(Resolve(gamePath), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    const bool ascii = std::all_of(name.begin(), name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && it->is_regular_file(ec)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
 FileLock DiskFileSystem::LockFile(std::string_view gamePath) {
   if (!MakePlayerRoot()) return {};
   std::filesystem::path path = Resolve(gamePath);

@@ -52,6 +52,9 @@ class FileSystem {
   // Removes a file of the player's; true when it is gone, also when it was
   // never there. A stand-in that keeps no player's files has none to remove.
   virtual bool RemoveFile(std::string_view /*gamePath*/) { return true; }
+  // The files in a folder of the player's, by name; only plain ASCII names
+  // are listed, which are all the game gives its files there.
+  virtual std::vector<std::string> ListFolder(std::string_view /*gamePath*/) { return {}; }
   // Waits until no other game holds the lock of that file, then holds it: a
   // game that reads a file, changes it and writes it back holds the lock all
   // along, so that another doing the same at the same moment works on its
@@ -83,6 +86,7 @@ class DiskFileSystem final : public FileSystem {
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
   bool RemoveFile(std::string_view gamePath) override;
+  std::vector<std::string> ListFolder(std::string_view gamePath) override;
   // The lock is held on "<file>.lock" beside the file, which stays there.
   FileLock LockFile(std::string_view gamePath) override;
   // Where the game writes a file of that name.

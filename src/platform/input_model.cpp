@@ -2,9 +2,85 @@
 
 #include <algorithm>
 
+#include "core/little_endian.h"
+
 namespace kb::platform {
 
+void InputModel::ChangeKey(uint8_t code, bool down) {
+  if (log_ != nullptr) log_->push_back({.kind = InputChange::Kind::kKey, .code = code, .down = down});
+  keys_[code].Change(down);
+}
+
+void InputModel::ChangeButton(MouseButton button, bool down) {
+  if (log_ != nullptr) {
+    log_->push_back({.kind = button == MouseButton::kLeft ? InputChange::Kind::kLeftButton
+                                                          : InputChange::Kind::kRightButton,
+                     .down = down});
+  }
+  Button(button).Change(down);
+}
+
+void InputModel::Move(int dx, int dy) {
+  if (log_ != nullptr && (dx != 0 || dy != 0)) {
+    log_->push_back({.kind = InputChange::Kind::kMove, .dx = dx, .dy = dy});
+  }
+  dx_ += dx;
+  dy_ += dy;
+}
+
+void InputModel::Clear() {
+  std::vector<InputChange>* log = log_;
+  if (log != nullptr) log->push_back({.kind = InputChange::Kind::kClear});
+  *this = InputModel{};
+  log_ = log;
+}
+
+void InputModel::Apply(const InputChange& change) {
+  switch (change.kind) {
+    case InputChange::Kind::kKey:
+      ChangeKey(change.code, change.down);
+      break;
+    case InputChange::Kind::kLeftButton:
+      ChangeButton(MouseButton::kLeft, change.down);
+      break;
+    case InputChange::Kind::kRightButton:
+      ChangeButton(MouseButton::kRight, change.down);
+      break;
+    case InputChange::Kind::kMove:
+      Move(change.dx, change.dy);
+      break;
+    case InputChange::Kind::kLetGo:
+      LetGo();
+      break;
+    case InputChange::Kind::kClear:
+      Clear();
+      break;
+  }
+}
+
+std::vector<uint8_t> InputModel::SaveState() const {
+  std::vector<uint8_t> state;
+  state.reserve(kStateBytes);
+  for (const Level& key : keys_) state.push_back(key.Bits());
+  state.push_back(left_.Bits());
+  state.push_back(right_.Bits());
+  PutU32(state, static_cast<uint32_t>(dx_));
+  PutU32(state, static_cast<uint32_t>(dy_));
+  return state;
+}
+
+bool InputModel::LoadState(std::span<const uint8_t> state) {
+  if (state.size() != kStateBytes) return false;
+  for (size_t i = 0; i < keys_.size(); ++i) keys_[i].SetBits(state[i]);
+  left_.SetBits(state[256]);
+  right_.SetBits(state[257]);
+  dx_ = static_cast<int>(GetU32(state.data() + 258));
+  dy_ = static_cast<int>(GetU32(state.data() + 262));
+  return true;
+}
+
 void InputModel::LetGo() {
+  if (log_ != nullptr) log_->push_back({.kind = InputChange::Kind::kLetGo});
   for (Level& key : keys_) key.LetGo();
   left_.LetGo();
   right_.LetGo();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace kb::platform {
 
@@ -18,6 +19,18 @@ struct MouseReading {
 };
 
 enum class MouseButton { kLeft, kRight };
+
+// One change the machine made to the input, as a replay keeps it to make it
+// again.
+struct InputChange {
+  enum class Kind : uint8_t { kKey, kLeftButton, kRightButton, kMove, kLetGo, kClear };
+  Kind kind = Kind::kKey;
+  uint8_t code = 0;        // kKey
+  bool down = false;       // kKey and the buttons
+  int32_t dx = 0;          // kMove
+  int32_t dy = 0;          // kMove
+  bool operator==(const InputChange&) const = default;
+};
 
 // What the game does with a read. Only the game knows: the match reads its
 // input about every 10 ms to keep it current, but acts on it only once per
@@ -43,18 +56,25 @@ enum class ReadUse {
 class InputModel {
  public:
   // What arrives from the machine, in the order it happened.
-  void ChangeKey(uint8_t code, bool down) { keys_[code].Change(down); }
-  void ChangeButton(MouseButton button, bool down) { Button(button).Change(down); }
-  void Move(int dx, int dy) {
-    dx_ += dx;
-    dy_ += dy;
-  }
+  void ChangeKey(uint8_t code, bool down);
+  void ChangeButton(MouseButton button, bool down);
+  void Move(int dx, int dy);
   // The window lost the keyboard and mouse: what was held is let go, and a
   // press that no read has acted on yet still counts once.
   void LetGo();
   // A box or dialog took the keyboard and mouse: nothing is held, no tap
   // waits, and motion over the box does not move the game's pointer.
-  void Clear() { *this = InputModel{}; }
+  void Clear();
+  // Makes a change again as the machine made it.
+  void Apply(const InputChange& change);
+
+  // While `log` is set, every change from the machine is also appended there.
+  void RecordChangesInto(std::vector<InputChange>* log) { log_ = log; }
+  // Every key, button and the motion not yet read, for a replay to start
+  // from: kStateBytes bytes. LoadState takes only what SaveState gave.
+  static constexpr size_t kStateBytes = 258 + 8;
+  std::vector<uint8_t> SaveState() const;
+  bool LoadState(std::span<const uint8_t> state);
 
   // The keys for the game. Taps of the keys in `heldBack` wait, even in a read
   // that acts: the game does not look at them this time.
@@ -85,6 +105,14 @@ class InputModel {
       return held_;
     }
     void LetGo() { held_ = false; }
+    uint8_t Bits() const {
+      return static_cast<uint8_t>((held_ ? 1 : 0) | (unseen_ ? 2 : 0) | (counted_ ? 4 : 0));
+    }
+    void SetBits(uint8_t bits) {
+      held_ = (bits & 1) != 0;
+      unseen_ = (bits & 2) != 0;
+      counted_ = (bits & 4) != 0;
+    }
     // A press still held keeps its claim: let go before the next read, it is
     // a tap that began after the pause.
     void DropTap() {
@@ -108,6 +136,7 @@ class InputModel {
   Level right_;
   int dx_ = 0;
   int dy_ = 0;
+  std::vector<InputChange>* log_ = nullptr;
 };
 
 }  // namespace kb::platform

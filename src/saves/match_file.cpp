@@ -20,6 +20,7 @@ constexpr size_t kCells = static_cast<size_t>(kBoardSize) * kBoardSize;
 // value added to ForEachValue alone makes every file written of another
 // length, which the round trip of the tests catches.
 constexpr size_t kFileBytes = 4 + 4 + 4 * kValueCount + 2 * kCells + 4;
+static_assert(kFileBytes == kSavedMatchBytes);
 // No match file comes near this; a larger one is not ours.
 constexpr size_t kReadLimit = 4096;
 // The byte of an empty cell; every other cell holds its stone code.

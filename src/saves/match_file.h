@@ -41,6 +41,7 @@ void RestoreInto(const SavedMatch& saved, RulesState& rules);
 // docs/saved-match.md describes it. Bytes of another version, of another
 // length, with a wrong checksum or with a value the game could not play on
 // are none.
+inline constexpr size_t kSavedMatchBytes = 660;
 std::vector<uint8_t> EncodeSavedMatch(const SavedMatch& saved);
 std::optional<SavedMatch> DecodeSavedMatch(std::span<const uint8_t> bytes);
 

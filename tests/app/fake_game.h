@@ -31,6 +31,9 @@ class DataFolderFiles final : public platform::FileSystem {
   }
   bool MakeFolder(std::string_view path) override { return memory_.MakeFolder(path); }
   bool RemoveFile(std::string_view path) override { return memory_.RemoveFile(path); }
+  std::vector<std::string> ListFolder(std::string_view path) override {
+    return memory_.ListFolder(path);
+  }
   // Files the test puts in front of the data folder's own.
   platform::MemoryFileSystem& memory() { return memory_; }
   // After start-up, the disk's files (for example "Optionen.bin") are not seen.

@@ -37,6 +37,7 @@ TEST(FuzzCorpus, EveryKeptInputPassesItsReadersChecks) {
   EXPECT_GE(Replay("options", fuzz::CheckOptionsInput), 5);
   EXPECT_GE(Replay("highscore", fuzz::CheckHighscoreInput), 5);
   EXPECT_GE(Replay("saved_match", fuzz::CheckSavedMatchInput), 2);
+  EXPECT_GE(Replay("replay", fuzz::CheckReplayInput), 2);
 }
 
 // Each folder has a check, so an input put in a new folder is not forgotten.
@@ -45,7 +46,7 @@ TEST(FuzzCorpus, EveryFolderHasAChecker) {
   for (const auto& entry : std::filesystem::directory_iterator(KB_FUZZ_CORPUS_DIR)) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name == "image" || name == "options" || name == "highscore" ||
-                name == "saved_match" || name == "sound")
+                name == "saved_match" || name == "replay" || name == "sound")
         << name;
   }
 }

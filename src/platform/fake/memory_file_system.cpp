@@ -32,6 +32,17 @@ bool MemoryFileSystem::RemoveFile(std::string_view gamePath) {
   return true;
 }
 
+std::vector<std::string> MemoryFileSystem::ListFolder(std::string_view gamePath) {
+  const std::string prefix = GamePathToUtf8(gamePath) + "/";
+  std::vector<std::string> names;
+  for (auto it = files_.lower_bound(prefix); it != files_.end() && it->first.starts_with(prefix);
+       ++it) {
+    const std::string name = it->first.substr(prefix.size());
+    if (name.find('/') == std::string::npos) names.push_back(name);
+  }
+  return names;
+}
+
 bool MemoryFileSystem::MakeFolder(std::string_view) {
   return !failWrites_;
 }

@@ -16,6 +16,7 @@ class MemoryFileSystem final : public FileSystem {
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
   bool RemoveFile(std::string_view gamePath) override;
+  std::vector<std::string> ListFolder(std::string_view gamePath) override;
 
   void Put(std::string_view gamePath, std::vector<uint8_t> bytes);
   const std::vector<uint8_t>* Find(std::string_view gamePath) const;

@@ -243,12 +243,18 @@ uint32_t SdlPlatform::MachineTicks() {
                                static_cast<uint64_t>(now.tv_nsec) / 1000000u);
 }
 
+// In tenths of a millisecond, as browsers give time to a page: far finer than
+// a pass of the game, and a replay keeps a reading in a few bits where
+// nanoseconds take three bytes.
 uint64_t SdlPlatform::PerformanceCounter() {
-  return SDL_GetPerformanceCounter();
+  const uint64_t counter = SDL_GetPerformanceCounter();
+  const uint64_t frequency = SDL_GetPerformanceFrequency();
+  return counter / frequency * kCounterFrequency +
+         counter % frequency * kCounterFrequency / frequency;
 }
 
 uint64_t SdlPlatform::PerformanceFrequency() {
-  return SDL_GetPerformanceFrequency();
+  return kCounterFrequency;
 }
 
 void SdlPlatform::SleepMicroseconds(uint32_t us) {

@@ -34,6 +34,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   // What a close request does; by default the program ends at once.
   void SetCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
 
+  static constexpr uint64_t kCounterFrequency = 10000u;
   uint32_t TickCount() override;
   uint32_t MachineTicks() override;
   uint64_t PerformanceCounter() override;

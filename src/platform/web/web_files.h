@@ -27,6 +27,9 @@ class WebFileSystem final : public FileSystem {
   bool WriteFile(std::string_view gamePath, std::span<const uint8_t> bytes) override;
   bool MakeFolder(std::string_view gamePath) override;
   bool RemoveFile(std::string_view gamePath) override;
+  std::vector<std::string> ListFolder(std::string_view gamePath) override {
+    return disk_.ListFolder(gamePath);
+  }
 
  private:
   DiskFileSystem disk_;

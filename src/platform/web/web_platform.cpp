@@ -115,7 +115,7 @@ uint32_t WebPlatform::MachineTicks() {
 }
 
 uint64_t WebPlatform::PerformanceCounter() {
-  return static_cast<uint64_t>(emscripten_get_now() * 1000.0);
+  return static_cast<uint64_t>(emscripten_get_now() * 10.0);
 }
 
 void WebPlatform::SleepMicroseconds(uint32_t us) {

@@ -24,7 +24,8 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
   uint32_t TickCount() override;
   uint32_t MachineTicks() override;
   uint64_t PerformanceCounter() override;
-  uint64_t PerformanceFrequency() override { return 1000000u; }
+  // In tenths of a millisecond, as the desktop counts.
+  uint64_t PerformanceFrequency() override { return 10000u; }
   void SleepMicroseconds(uint32_t us) override;
 
   void Present(const uint32_t* pixels) override;
