@@ -410,9 +410,9 @@ class Program {
   }
 
   bool CleanUp() {
-    files_.RemoveLeftoverTemporaries({{"Optionen.bin", "Highscores.bin"},
-                                      "Screenshots",
-                                      [](std::string_view name) { return name == "Bild 1.bmp"; }});
+    files_.RemoveLeftoverTemporaries(
+        {{"Optionen.bin", "Highscores.bin"},
+         {{"Screenshots", [](std::string_view name) { return name == "Bild 1.bmp"; }}}});
     std::erase_if(player_, [](const auto& item) {
       return item.second.leftover && item.second.kind != Kind::kFolder;
     });

@@ -110,7 +110,8 @@ int main(int argc, char** argv) {
       }
       boardNumber = *number;
       ++i;
-    } else if (std::strcmp(argv[i], "--replay") == 0 || std::strcmp(argv[i], "--replay-check") == 0) {
+    } else if (std::strcmp(argv[i], "--replay") == 0 ||
+               std::strcmp(argv[i], "--replay-check") == 0) {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "klotzbrecher3: %s braucht eine Datei\n", argv[i]);
         return 2;
@@ -155,8 +156,8 @@ int main(int argc, char** argv) {
   kb::platform::DiskFileSystem files(folders.data, folders.player);
   // MENDED: what saves cut short left behind goes before the game saves anything.
   files.RemoveLeftoverTemporaries({{kb::kOptionsFile, kb::kHighscoreFile, kb::kSavedMatchFile},
-                                   kb::kScreenshotFolder,
-                                   kb::IsScreenshotFileName});
+                                   {{kb::kScreenshotFolder, kb::IsScreenshotFileName},
+                                    {kb::replay::kReplayFolder, kb::replay::IsReplayFileName}}});
   kb::platform::SdlAudio audio;
   kb::platform::Platform platform{machine, machine, machine, machine, files, audio};
   kb::replay::JournalPlatform journal(platform);
@@ -171,7 +172,8 @@ int main(int argc, char** argv) {
     if (outcome.refused) {
       TellReplayProblem(replayPath, "Die Wiederholung ist beschädigt."_cp);
     } else if (outcome.end.diverged) {
-      TellReplayProblem(replayPath, "Die Wiederholung passt nicht mehr zu diesem Spiel und wurde abgebrochen.");
+      TellReplayProblem(replayPath,
+                        "Die Wiederholung passt nicht mehr zu diesem Spiel und wurde abgebrochen.");
     }
   } else {
     game.Init();

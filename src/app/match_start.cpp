@@ -20,8 +20,8 @@ void VisitMatchStart(Game& game, Field& field) {
   field.Value(rules.GroupSizeB);
 
   OptionValues& o = game.options;
-  for (int32_t* v : {&o.ParticlesPerStone, &o.RingWidth, &o.AiStrength, &o.GraphicSet,
-                     &o.SnakeGraphicSet})
+  for (int32_t* v :
+       {&o.ParticlesPerStone, &o.RingWidth, &o.AiStrength, &o.GraphicSet, &o.SnakeGraphicSet})
     field.Value(*v);
   field.Value(game.BoardNumber);
 
@@ -35,8 +35,8 @@ void VisitMatchStart(Game& game, Field& field) {
   field.Value(c.PulseGrowing);
 
   InputDevice& in = game.input;
-  for (int32_t* v : {&in.BufferedMouse, &in.PointerX, &in.PointerY, &in.LeftButton,
-                     &in.RightButton})
+  for (int32_t* v :
+       {&in.BufferedMouse, &in.PointerX, &in.PointerY, &in.LeftButton, &in.RightButton})
     field.Value(*v);
   field.Bytes(in.KeysRead());
 

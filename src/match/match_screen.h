@@ -5,8 +5,8 @@
 
 #include "app/game.h"
 #include "gfx/image.h"
-#include "rules/player_input.h"
 #include "replay/replay_file.h"
+#include "rules/player_input.h"
 #include "saves/match_file.h"
 
 namespace kb {

@@ -236,13 +236,14 @@ FileLock DiskFileSystem::LockFile(std::string_view gamePath) {
 void DiskFileSystem::RemoveLeftoverTemporaries(const SavedFileNames& saved) const {
   const int player = ::open(playerRoot_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (player < 0) return;
-  // A linked folder may hold anybody's files; only the game's own is cleaned.
-  const int folder = ::openat(player, std::string(saved.folder).c_str(),
-                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (folder >= 0) {
+  for (const SavedFolder& saves : saved.folders) {
+    // A linked folder may hold anybody's files; only the game's own is cleaned.
+    const int folder = ::openat(player, std::string(saves.name).c_str(),
+                                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) continue;
     RemoveFromFolder(folder, [&](std::string_view name) {
       const std::string_view target = TargetOfLeftover(name);
-      return !target.empty() && saved.isFolderFile(target);
+      return !target.empty() && saves.isFolderFile(target);
     });
   }
   RemoveFromFolder(player, [&](std::string_view name) {

@@ -63,12 +63,18 @@ class FileSystem {
   virtual FileLock LockFile(std::string_view /*gamePath*/) { return {}; }
 };
 
+// A folder of the player's that the game saves files in: "Screenshots", and
+// which names it gives them there: "bild.bmp".
+struct SavedFolder {
+  std::string_view name;
+  bool (*isFolderFile)(std::string_view name);
+};
+
 // The names of what the game saves, by which the clean-up at start-up knows
 // its own temporaries.
 struct SavedFileNames {
-  std::vector<std::string_view> files;          // in the player's folder: "Optionen.bin"
-  std::string_view folder;                      // a folder of the player's: "Screenshots"
-  bool (*isFolderFile)(std::string_view name);  // a name saved there: "bild.bmp"
+  std::vector<std::string_view> files;  // in the player's folder: "Optionen.bin"
+  std::vector<SavedFolder> folders;
 };
 
 // Files on the local disk: the game's data folder, which is only read, and

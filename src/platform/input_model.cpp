@@ -7,7 +7,8 @@
 namespace kb::platform {
 
 void InputModel::ChangeKey(uint8_t code, bool down) {
-  if (log_ != nullptr) log_->push_back({.kind = InputChange::Kind::kKey, .code = code, .down = down});
+  if (log_ != nullptr)
+    log_->push_back({.kind = InputChange::Kind::kKey, .code = code, .down = down});
   keys_[code].Change(down);
 }
 

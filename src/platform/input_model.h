@@ -25,10 +25,10 @@ enum class MouseButton { kLeft, kRight };
 struct InputChange {
   enum class Kind : uint8_t { kKey, kLeftButton, kRightButton, kMove, kLetGo, kClear };
   Kind kind = Kind::kKey;
-  uint8_t code = 0;        // kKey
-  bool down = false;       // kKey and the buttons
-  int32_t dx = 0;          // kMove
-  int32_t dy = 0;          // kMove
+  uint8_t code = 0;   // kKey
+  bool down = false;  // kKey and the buttons
+  int32_t dx = 0;     // kMove
+  int32_t dy = 0;     // kMove
   bool operator==(const InputChange&) const = default;
 };
 

@@ -112,8 +112,7 @@ void CodeEntry(Coding& coding, JournalModels& m, JournalEntry& e) {
       break;
     }
     case Answer::kCounter: {
-      const size_t context =
-          (m.sleptSinceCounter > 0 ? 1 : 0) + (m.presentedSinceCounter ? 2 : 0);
+      const size_t context = (m.sleptSinceCounter > 0 ? 1 : 0) + (m.presentedSinceCounter ? 2 : 0);
       const uint64_t slept = m.sleptSinceCounter * m.counterFrequency / 1000000u;
       CodeSigned(coding, m.counter[context], e.value, m.lastCounter + slept);
       m.lastCounter = e.value;

@@ -18,20 +18,20 @@ namespace kb::replay {
 // not kept; a wait and a presented frame are, so that a replay notices at once
 // when it goes another way.
 enum class Answer : uint8_t {
-  kTick,           // the millisecond tick count
-  kMachineTicks,   // the machine's clock, for a seed
-  kCounter,        // the performance counter
-  kFrequency,      // its frequency
-  kSleep,          // a wait of `value` microseconds
-  kPoll,           // an input poll, with the changes since the last one
-  kPresent,        // a frame presented
-  kRead,           // a file read: its result, and the bytes of a small file
-  kWrite,          // a file written: 1 or 0
-  kMakeFolder,     // a folder made: 1 or 0
-  kRemove,         // a file removed: 1 or 0
-  kAudioAvailable, // whether there is sound: 1 or 0
-  kLoadEffect,     // a sound effect's handle
-  kPlayMusic,      // a music track's length in milliseconds, or -1
+  kTick,            // the millisecond tick count
+  kMachineTicks,    // the machine's clock, for a seed
+  kCounter,         // the performance counter
+  kFrequency,       // its frequency
+  kSleep,           // a wait of `value` microseconds
+  kPoll,            // an input poll, with the changes since the last one
+  kPresent,         // a frame presented
+  kRead,            // a file read: its result, and the bytes of a small file
+  kWrite,           // a file written: 1 or 0
+  kMakeFolder,      // a folder made: 1 or 0
+  kRemove,          // a file removed: 1 or 0
+  kAudioAvailable,  // whether there is sound: 1 or 0
+  kLoadEffect,      // a sound effect's handle
+  kPlayMusic,       // a music track's length in milliseconds, or -1
 };
 inline constexpr uint32_t kAnswerKinds = 14;
 

@@ -13,9 +13,10 @@ void JournalPlatform::BeginRecording(std::vector<uint8_t> start) {
   counterFrequency_ = static_cast<uint32_t>(machine_.clock.PerformanceFrequency());
   writer_ = std::make_unique<JournalWriter>(counterFrequency_);
   start_ = std::move(start);
-  // The input as it stands, what the machine has sent meanwhile included;
-  // from here on every change goes into the journal with the next poll.
-  recordedInput_ = &machine_.input.PollInput();
+  // The input as the game's last poll left it; from here on every change
+  // goes into the journal with the next poll. A game polls long before its
+  // first match, so this adds no poll of its own.
+  recordedInput_ = machineInput_ != nullptr ? machineInput_ : &machine_.input.PollInput();
   inputStart_ = recordedInput_->SaveState();
   changes_.clear();
   recordedInput_->RecordChangesInto(&changes_);
@@ -40,8 +41,8 @@ Replay JournalPlatform::EndRecording(const MatchResult& result) {
 }
 
 void JournalPlatform::BeginReplay(const Replay& replay, bool watched) {
-  reader_ = std::make_unique<JournalReader>(replay.journal, replay.entries,
-                                           replay.counterFrequency);
+  reader_ =
+      std::make_unique<JournalReader>(replay.journal, replay.entries, replay.counterFrequency);
   replayInput_ = platform::InputModel{};
   stopped_ = !replayInput_.LoadState(replay.input);
   diverged_ = stopped_;
@@ -102,7 +103,8 @@ uint32_t JournalPlatform::TickCount() {
     Record(Answer::kTick, ticks);
     return ticks;
   }
-  if (const JournalEntry* e = Take(Answer::kTick)) return lastTick_ = static_cast<uint32_t>(e->value);
+  if (const JournalEntry* e = Take(Answer::kTick))
+    return lastTick_ = static_cast<uint32_t>(e->value);
   return machine_.clock.TickCount() + tickShift_;
 }
 
@@ -160,6 +162,7 @@ platform::InputModel& JournalPlatform::PollInput() {
     return replayInput_;
   }
   platform::InputModel& input = machine_.input.PollInput();
+  machineInput_ = &input;
   if (mode_ == Mode::kRecording) {
     JournalEntry entry;
     entry.kind = Answer::kPoll;

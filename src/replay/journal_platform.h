@@ -93,6 +93,7 @@ class JournalPlatform final : public platform::Clock,
   uint32_t counterFrequency_ = 0;
   std::vector<uint8_t> start_;
   std::vector<uint8_t> inputStart_;
+  platform::InputModel* machineInput_ = nullptr;
   platform::InputModel* recordedInput_ = nullptr;
   std::vector<platform::InputChange> changes_;
   uint32_t frames_ = 0;

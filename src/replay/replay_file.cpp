@@ -94,9 +94,9 @@ std::variant<Replay, std::string> DecodeReplay(std::span<const uint8_t> bytes) {
   replay.counterFrequency = GetU32(in + 24);
   replay.entries = GetU32(in + 28);
   const uint8_t* part = bytes.data() + kHeadBytes;
-  for (auto [target, length] : {std::pair{&replay.start, lengths[0]},
-                                std::pair{&replay.input, lengths[1]},
-                                std::pair{&replay.journal, lengths[2]}}) {
+  for (auto [target, length] :
+       {std::pair{&replay.start, lengths[0]}, std::pair{&replay.input, lengths[1]},
+        std::pair{&replay.journal, lengths[2]}}) {
     target->assign(part, part + length);
     part += length;
   }

@@ -4,7 +4,8 @@
 # neighbours are left. Whatever the random game brings on the way (the snake
 # bonus, a cleared level, a life or swap points won) is waited out or spent.
 # The game-over name entry takes a name, which must then stand first in
-# "Highscores.bin" and in the table the game shows.
+# "Highscores.bin" and in the table the game shows. The match's replay,
+# played again without a window, must end with that score.
 # Arguments: the game binary, the data folder.
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/screens.sh"
@@ -256,6 +257,11 @@ done
 [ "$stored" = "$name" ] || fail "the first record holds '$stored', not '$name'"
 [ "$score" -gt 0 ] || fail "the first record holds $score points"
 
+replays=("$work"/data/Wiederholungen/*.kbr)
+[ "${#replays[@]}" = 1 ] && [ -f "${replays[0]}" ] || fail "the match left no replay"
+replayed=$("$game" --replay-check "${replays[0]}" 2>&1) || fail "the replay check failed: $replayed"
+[[ "$replayed" == "score $score "* ]] || fail "the replay ends with '$replayed', not with $score points"
+
 pointer_home 1000 100                       # off the corner where the main menu is recognised
 leave_to_main_menu                          # the table, the match, the mode selection
-echo "played to game over in $swaps swaps and $removals removals; '$name' stands first with $score points"
+echo "played to game over in $swaps swaps and $removals removals; '$name' stands first with $score points; its replay: $replayed ($(stat -c %s "${replays[0]}") bytes)"

@@ -139,8 +139,8 @@ TEST_F(DiskFiles, SavesNeverFollowPlantedLinksAndOnlyTheGamesLeftoversAreRemoved
   const auto isShot = [](std::string_view name) {
     return name == "Bild 1.bmp" || name == ".bmp" || name == "x.bmp";
   };
-  files.RemoveLeftoverTemporaries({{"Optionen.bin", "Highscores.bin"}, "Verweis", +isBild});
-  files.RemoveLeftoverTemporaries({{"Optionen.bin", "Highscores.bin"}, "Screenshots", +isShot});
+  files.RemoveLeftoverTemporaries(
+      {{"Optionen.bin", "Highscores.bin"}, {{"Verweis", +isBild}, {"Screenshots", +isShot}}});
 
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
