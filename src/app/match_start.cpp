@@ -1,4 +1,3 @@
-#include <bit>
 #include <cstring>
 
 #include "app/game.h"
@@ -53,17 +52,26 @@ void VisitMatchStart(Game& game, Field& field) {
   field.Bytes(game.ScreenshotName);
 }
 
+// std::bit_cast, which the browser build's library lacks.
+template <typename To, typename From>
+To Bits(const From& from) {
+  static_assert(sizeof(To) == sizeof(From));
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
+
 class Writer {
  public:
   explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
   template <typename T>
   void Value(T& v) {
     if constexpr (sizeof(T) == 8) {
-      const auto bits = std::bit_cast<uint64_t>(v);
+      const auto bits = Bits<uint64_t>(v);
       PutU32(out_, static_cast<uint32_t>(bits));
       PutU32(out_, static_cast<uint32_t>(bits >> 32));
     } else if constexpr (sizeof(T) == 4) {
-      PutU32(out_, std::bit_cast<uint32_t>(v));
+      PutU32(out_, Bits<uint32_t>(v));
     } else {
       out_.push_back(static_cast<uint8_t>(v));
     }
@@ -84,9 +92,9 @@ class Reader {
   template <typename T>
   void Value(T& v) {
     if constexpr (sizeof(T) == 8) {
-      if (const uint8_t* p = Take(8)) v = std::bit_cast<T>(GetU64(p));
+      if (const uint8_t* p = Take(8)) v = Bits<T>(GetU64(p));
     } else if constexpr (sizeof(T) == 4) {
-      if (const uint8_t* p = Take(4)) v = std::bit_cast<T>(GetU32(p));
+      if (const uint8_t* p = Take(4)) v = Bits<T>(GetU32(p));
     } else {
       if (const uint8_t* p = Take(1)) v = static_cast<T>(*p);
     }
