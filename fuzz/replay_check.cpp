@@ -36,7 +36,7 @@ bool CheckReplayInput(std::span<const uint8_t> bytes, std::string& why) {
   replay::JournalReader reader(replay.journal, replay.entries, replay.counterFrequency);
   replay::JournalEntry entry;
   while (reader.Next(entry)) {
-    if (static_cast<uint32_t>(entry.kind) >= replay::kAnswerKinds ||
+    if (static_cast<size_t>(entry.kind) >= replay::kAnswerKinds ||
         entry.bytes.size() > replay::kKeptReadBytes) {
       why = "the journal gives an answer the game never asks for";
       return false;

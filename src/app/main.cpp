@@ -60,24 +60,27 @@ std::filesystem::path ProgramFolder() {
   return ec ? std::filesystem::current_path() : program.parent_path();
 }
 
+void TellReplayProblem(const char* path, const std::string& cp1252Text) {
+  std::fprintf(stderr, "klotzbrecher3: %s: %s\n", path, kb::Cp1252ToUtf8(cp1252Text).c_str());
+}
+
 // A replay named on the command line, or nothing with a line on standard
 // error saying why.
 std::optional<std::vector<uint8_t>> ReadReplayFile(const char* path) {
+  using kb::operator""_cp;
   std::error_code ec;
   const auto size = std::filesystem::file_size(path, ec);
   std::ifstream in(path, std::ios::binary);
-  if (ec || !in || size > kb::replay::kMaxReplayBytes) {
-    std::fprintf(stderr, "klotzbrecher3: %s: %s\n", path,
-                 ec || !in ? "Die Datei kann nicht gelesen werden."
-                           : "Die Datei ist zu groß für eine Wiederholung.");
+  if (ec || !in) {
+    TellReplayProblem(path, "Die Datei kann nicht gelesen werden.");
+    return std::nullopt;
+  }
+  if (size > kb::replay::kMaxReplayBytes) {
+    TellReplayProblem(path, "Die Datei ist zu groß für eine Wiederholung."_cp);
     return std::nullopt;
   }
   std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
   return bytes;
-}
-
-void TellReplayProblem(const char* path, const std::string& cp1252Text) {
-  std::fprintf(stderr, "klotzbrecher3: %s: %s\n", path, kb::Cp1252ToUtf8(cp1252Text).c_str());
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ void CodeEntry(Coding& coding, JournalModels& m, JournalEntry& e) {
           static_cast<size_t>(c)]
       .Code(coding, kind);
   const Answer previous = c;
-  e.kind = static_cast<Answer>(std::min<uint32_t>(kind, kAnswerKinds - 1));
+  e.kind = static_cast<Answer>(std::min<size_t>(kind, kAnswerKinds - 1));
   m.before = {b, c, e.kind};
 
   switch (e.kind) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -33,7 +34,7 @@ enum class Answer : uint8_t {
   kLoadEffect,      // a sound effect's handle
   kPlayMusic,       // a music track's length in milliseconds, or -1
 };
-inline constexpr uint32_t kAnswerKinds = 14;
+inline constexpr size_t kAnswerKinds = 14;
 
 struct JournalEntry {
   Answer kind = Answer::kTick;
