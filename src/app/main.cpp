@@ -14,7 +14,7 @@
 #include "app/game.h"
 #include "core/board_number.h"
 #include "core/cp1252.h"
-#include "match/replay_check.h"
+#include "app/replay_check.h"
 #include "platform/file_system.h"
 #include "platform/game_folders.h"
 #include "platform/sdl/message_box_process.h"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/checksum.h"
 #include "core/cp1252.h"
 #include "core/little_endian.h"
 
@@ -19,20 +20,6 @@ constexpr uint32_t kVersion = 1;
 constexpr size_t kHeadBytes = 4 + 4 + 3 * 4 + 3 * 4 + 4 + 4;
 constexpr size_t kChecksumBytes = 4;
 constexpr char kExtension[] = ".kbr";
-
-#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
-// No mutation of a fuzzer could keep the sum right; the reading behind it is
-// what the fuzzer is for.
-constexpr bool kChecksumMatters = false;
-#else
-constexpr bool kChecksumMatters = true;
-#endif
-
-uint32_t Checksum(std::span<const uint8_t> bytes) {
-  uint32_t sum = 2166136261u;
-  for (const uint8_t b : bytes) sum = (sum ^ b) * 16777619u;
-  return sum;
-}
 
 constexpr size_t kStampLength = 19;  // "2026-12-11_07-15-03"
 
@@ -61,7 +48,7 @@ std::vector<uint8_t> EncodeReplay(const Replay& replay) {
   PutU32(out, replay.entries);
   for (const auto* part : {&replay.start, &replay.input, &replay.journal})
     out.insert(out.end(), part->begin(), part->end());
-  PutU32(out, Checksum(out));
+  PutU32(out, Fnv1a32(out));
   return out;
 }
 
@@ -85,8 +72,7 @@ std::variant<Replay, std::string> DecodeReplay(std::span<const uint8_t> bytes) {
   if (kHeadBytes + lengths[0] + lengths[1] + lengths[2] + kChecksumBytes != bytes.size())
     return damaged;
   const size_t body = bytes.size() - kChecksumBytes;
-  if (kChecksumMatters && GetU32(bytes.data() + body) != Checksum(bytes.first(body)))
-    return damaged;
+  if (kChecksumsMatter && GetU32(bytes.data() + body) != Fnv1a32(bytes.first(body))) return damaged;
   Replay replay;
   replay.result.score = static_cast<int32_t>(GetU32(in + 12));
   replay.result.level = static_cast<int32_t>(GetU32(in + 16));

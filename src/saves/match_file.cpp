@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "core/checksum.h"
 #include "core/cp1252.h"
 #include "core/little_endian.h"
 #include "core/report.h"
@@ -25,21 +26,6 @@ static_assert(kFileBytes == kSavedMatchBytes);
 constexpr size_t kReadLimit = 4096;
 // The byte of an empty cell; every other cell holds its stone code.
 constexpr uint8_t kEmptyByte = 0;
-
-#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
-// No mutation of a fuzzer could keep the sum right; the checks behind it are
-// what the fuzzer is for.
-constexpr bool kChecksumMatters = false;
-#else
-constexpr bool kChecksumMatters = true;
-#endif
-
-// FNV-1a: a damaged byte anywhere makes another sum.
-uint32_t Checksum(std::span<const uint8_t> bytes) {
-  uint32_t sum = 2166136261u;
-  for (const uint8_t b : bytes) sum = (sum ^ b) * 16777619u;
-  return sum;
-}
 
 // The values in the file's order; Encode writes them and Decode reads them
 // back through the same list, so the two cannot drift apart.
@@ -172,15 +158,15 @@ std::vector<uint8_t> EncodeSavedMatch(const SavedMatch& saved) {
   PutU32(out, copy.RandomState);
   PutBoard(out, saved.board);
   PutBoard(out, saved.match.Undo.board);
-  PutU32(out, Checksum(out));
+  PutU32(out, Fnv1a32(out));
   return out;
 }
 
 std::optional<SavedMatch> DecodeSavedMatch(std::span<const uint8_t> bytes) {
   if (bytes.size() != kFileBytes || std::memcmp(bytes.data(), kMagic.data(), kMagic.size()) != 0 ||
       GetU32(bytes.data() + 4) != kVersion ||
-      (kChecksumMatters &&
-       GetU32(bytes.data() + kFileBytes - 4) != Checksum(bytes.first(kFileBytes - 4)))) {
+      (kChecksumsMatter &&
+       GetU32(bytes.data() + kFileBytes - 4) != Fnv1a32(bytes.first(kFileBytes - 4)))) {
     return std::nullopt;
   }
   SavedMatch saved;

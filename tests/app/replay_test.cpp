@@ -7,7 +7,7 @@
 #include "core/cp1252.h"
 #include "core/key_codes.h"
 #include "fake_game.h"
-#include "match/replay_check.h"
+#include "app/replay_check.h"
 #include "replay/replay_file.h"
 
 namespace kb {

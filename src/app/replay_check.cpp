@@ -1,4 +1,4 @@
-#include "match/replay_check.h"
+#include "app/replay_check.h"
 
 #include <cinttypes>
 #include <cstdio>
