@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/replay_check.h"
 #include "core/board_number.h"
 #include "core/cp1252.h"
-#include "app/replay_check.h"
 #include "platform/file_system.h"
 #include "platform/game_folders.h"
 #include "platform/sdl/message_box_process.h"

@@ -19,6 +19,8 @@ constexpr uint32_t kVersion = 1;
 // entry count; the checksum follows the parts.
 constexpr size_t kHeadBytes = 4 + 4 + 3 * 4 + 3 * 4 + 4 + 4;
 constexpr size_t kChecksumBytes = 4;
+// Real matches give 8 or 9 answers a byte of journal.
+constexpr uint64_t kMostAnswersPerByte = 64;
 constexpr char kExtension[] = ".kbr";
 
 constexpr size_t kStampLength = 19;  // "2026-12-11_07-15-03"
@@ -79,6 +81,9 @@ std::variant<Replay, std::string> DecodeReplay(std::span<const uint8_t> bytes) {
   replay.result.frames = GetU32(in + 20);
   replay.counterFrequency = GetU32(in + 24);
   replay.entries = GetU32(in + 28);
+  // Even the most foreseeable answer costs a few tenths of a bit; a journal
+  // that claims more answers than its bytes could hold is not one.
+  if (replay.entries > kMostAnswersPerByte * lengths[2] + kMostAnswersPerByte) return damaged;
   const uint8_t* part = bytes.data() + kHeadBytes;
   for (auto [target, length] :
        {std::pair{&replay.start, lengths[0]}, std::pair{&replay.input, lengths[1]},

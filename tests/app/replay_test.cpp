@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <variant>
 
+#include "app/replay_check.h"
+#include "core/checksum.h"
 #include "core/cp1252.h"
 #include "core/key_codes.h"
+#include "core/little_endian.h"
 #include "fake_game.h"
-#include "app/replay_check.h"
 #include "replay/replay_file.h"
 
 namespace kb {
@@ -29,6 +31,13 @@ struct RecordingGame {
   Game game{journal.Face()};
 };
 
+// Where the file's header holds the number of answers in the journal.
+constexpr size_t kEntriesAt = 36;
+
+void PutU32At(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+  for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 std::string LastFrameHash(const std::vector<uint32_t>& pixels) {
   uint64_t hash = 0xcbf29ce484222325u;
   for (const uint32_t p : pixels) hash = (hash ^ p) * 0x100000001b3u;
@@ -40,7 +49,8 @@ std::string LastFrameHash(const std::vector<uint32_t>& pixels) {
 // A match of removals, cursor keys and mouse motion, recorded as it was
 // played: played again unseen it ends with the same score and the same last
 // frame, every time; watched, it leaves the game and the player's files as
-// they stood. A damaged file or one of another format is refused, saying why.
+// they stood. A damaged file, one of another format and one whose journal
+// ends early are refused, saying why.
 TEST(Replay, AMatchPlaysAgainToTheSameLastFrameAndABadFileIsRefused) {
   RecordingGame g;
   uint64_t at = g.fake.NowMs() + 1500;
@@ -82,6 +92,13 @@ TEST(Replay, AMatchPlaysAgainToTheSameLastFrameAndABadFileIsRefused) {
   std::vector<uint8_t> newer = file;
   newer[4] = 2;
   EXPECT_NE(CheckReplay(newer, data).problem.find("Format 2"), std::string::npos);
+
+  // A journal that ends before its match did, as one of another version of
+  // the game would: the replay stops there and says so.
+  std::vector<uint8_t> cut = file;
+  PutU32At(cut, kEntriesAt, GetU32(cut.data() + kEntriesAt) / 2);
+  PutU32At(cut, cut.size() - 4, Fnv1a32(std::span(cut).first(cut.size() - 4)));
+  EXPECT_NE(CheckReplay(cut, data).problem.find("passt nach"), std::string::npos);
 }
 
 // Twelve matches within one second and ten more: the twenty newest stay, in

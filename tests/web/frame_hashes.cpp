@@ -16,9 +16,9 @@
 #include <string>
 
 #include "app/game.h"
+#include "app/replay_check.h"
 #include "core/data_files.h"
 #include "core/key_codes.h"
-#include "app/replay_check.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/memory_file_system.h"
 #include "replay/journal_platform.h"
