@@ -5,6 +5,17 @@
 #include "core/little_endian.h"
 
 namespace kb::platform {
+namespace {
+
+// A replay's journal is outside data, and its motion could add up
+// beyond an int; no hand moves a mouse a million pixels between two reads.
+constexpr int64_t kMostMotion = 1 << 20;
+
+int AddMotion(int64_t sum, int64_t motion) {
+  return static_cast<int>(std::clamp(sum + motion, -kMostMotion, kMostMotion));
+}
+
+}  // namespace
 
 void InputModel::ChangeKey(uint8_t code, bool down) {
   if (log_ != nullptr)
@@ -25,8 +36,8 @@ void InputModel::Move(int dx, int dy) {
   if (log_ != nullptr && (dx != 0 || dy != 0)) {
     log_->push_back({.kind = InputChange::Kind::kMove, .dx = dx, .dy = dy});
   }
-  dx_ += dx;
-  dy_ += dy;
+  dx_ = AddMotion(dx_, dx);
+  dy_ = AddMotion(dy_, dy);
 }
 
 void InputModel::Clear() {
@@ -75,8 +86,8 @@ bool InputModel::LoadState(std::span<const uint8_t> state) {
   for (size_t i = 0; i < keys_.size(); ++i) keys_[i].SetBits(state[i]);
   left_.SetBits(state[256]);
   right_.SetBits(state[257]);
-  dx_ = static_cast<int>(GetU32(state.data() + 258));
-  dy_ = static_cast<int>(GetU32(state.data() + 262));
+  dx_ = AddMotion(0, static_cast<int32_t>(GetU32(state.data() + 258)));
+  dy_ = AddMotion(0, static_cast<int32_t>(GetU32(state.data() + 262)));
   return true;
 }
 
