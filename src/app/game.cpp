@@ -3,6 +3,7 @@
 #include "core/colours.h"
 #include "core/data_files.h"
 #include "core/key_codes.h"
+#include "core/report.h"
 
 namespace kb {
 
@@ -14,7 +15,9 @@ Game::Game(platform::Platform& p)
       text(sprites),
       input(p.input, p.clock),
       sound(p.audio, p.files, p.messages),
-      music(p.audio, p.files, p.clock, random) {}
+      music(p.audio, p.files, p.clock, random) {
+  input.OnSwitchKey = [this](uint8_t key) { FlipSoundSwitch(key); };
+}
 
 void Game::Init() {
   InitServices();
@@ -35,6 +38,10 @@ void Game::InitServices() {
   text.Load();
   sound.InitSound();
   for (const char* effect : data_files::kSoundEffects) sound.AddSound(effect);
+  const SoundSwitches switches = ReadSoundSwitches(platform.files);
+  music.SetMusicOn(switches.music);
+  sound.SetEffectsOn(switches.effects);
+  platform.audio.ShowSwitches(switches.music, switches.effects);
   LoadResources(sprites, resources);
 }
 
@@ -45,6 +52,20 @@ void Game::TellSaveFailure(const char* text, bool& told) {
   if (told) return;
   told = true;
   platform.messages.Show(text, "Klotzbrecher 3");
+}
+
+void Game::FlipSoundSwitch(uint8_t key) {
+  if (key == key::kF2) music.SetMusicOn(!music.MusicOn());
+  if (key == key::kF3) sound.SetEffectsOn(!sound.EffectsOn());
+  platform.audio.ShowSwitches(music.MusicOn(), sound.EffectsOn());
+  if (WriteSoundSwitches(platform.files, Switches())) {
+    SwitchesWriteReported = false;
+  } else if (!SwitchesWriteReported) {
+    // Told on standard error only: a box would stop the game for a switch
+    // that works all the same until the game ends.
+    SwitchesWriteReported = true;
+    ReportProblem("Die Tonschalter konnten nicht gespeichert werden.");
+  }
 }
 
 void Game::DrawPointer() {

@@ -23,6 +23,7 @@
 #include "saves/highscores.h"
 #include "saves/match_file.h"
 #include "saves/options_file.h"
+#include "saves/sound_switches.h"
 #include "snake/snake_game.h"
 
 namespace kb {
@@ -101,6 +102,11 @@ class Game {
   // The snake's points times both multipliers, as the panel shows it.
   int32_t SnakeProduct() const;
 
+  // F2 switches the music off and on, F3 the effects, on every screen; the
+  // choice is kept for the next start.
+  void FlipSoundSwitch(uint8_t key);
+  SoundSwitches Switches() const { return {music.MusicOn(), sound.EffectsOn()}; }
+
   // The mouse pointer, drawn last on every screen that shows it.
   void DrawPointer();
   bool IsTwoPlayer() const { return kb::IsTwoPlayer(rules.match); }
@@ -138,6 +144,7 @@ class Game {
   // State of the highscores, text entry, screenshots and snake game.
   Highscores highscores;
   bool HighscoresWriteReported = false;  // as OptionsWriteReported
+  bool SwitchesWriteReported = false;    // as OptionsWriteReported
   TextBuffer ScreenshotName{};           // the last name typed for a screenshot
   SnakeGame snake;
 

@@ -47,7 +47,13 @@ void VisitMatchStart(Game& game, Field& field) {
   field.Value(music.playingTrack);
   field.Value(music.playing);
   field.Value(music.unplayableInARow);
+  // Switched off, the music reads and draws nothing, and the match's course
+  // follows from that.
+  field.Value(music.musicOn);
   game.music.Restore(music);
+  bool effects = game.sound.EffectsOn();
+  field.Value(effects);
+  game.sound.SetEffectsOn(effects);
 
   field.Bytes(game.ScreenshotName);
 }

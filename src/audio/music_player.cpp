@@ -15,7 +15,7 @@ constexpr int32_t kMaxRestMs = 10;
 const std::array<const char*, 2> MusicPlayer::kTrackFiles = data_files::kMusicTracks;
 
 void MusicPlayer::PlayMusicTrack(int32_t track) {
-  if (track < 0 || track > 1) return;
+  if (track < 0 || track > 1 || !musicOn_) return;
   std::vector<uint8_t> bytes;
   if (files_.ReadFile(kTrackFiles[static_cast<size_t>(track)], bytes,
                       platform::kMaxMediaFileBytes) != platform::ReadResult::kRead) {
@@ -52,8 +52,21 @@ int32_t MusicPlayer::ChooseNextTrack() {
   return r;
 }
 
+void MusicPlayer::SetMusicOn(bool on) {
+  if (on == musicOn_) return;
+  if (!on) {
+    StopMusic();
+    musicOn_ = false;
+    return;
+  }
+  musicOn_ = true;
+  const int32_t next = ChooseNextTrack();
+  PlayMusicTrack(next);
+  LastMusicTrack = next;
+}
+
 void MusicPlayer::UpdateMusic() {
-  if (!MusicTrackEnded()) return;
+  if (!musicOn_ || !MusicTrackEnded()) return;
   StopMusic();
   const int32_t next = ChooseNextTrack();
   PlayMusicTrack(next);

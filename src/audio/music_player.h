@@ -23,7 +23,12 @@ class MusicPlayer {
       : audio_(audio), files_(files), clock_(clock), random_(random) {}
 
   // Track 0 or 1 from the beginning; LastMusicTrack is the caller's to set.
+  // Nothing while the music is switched off.
   void PlayMusicTrack(int32_t track);
+  // The player's switch (F2). Off, the music stops and no track is read or
+  // decoded until it is switched on again, which starts the other track.
+  void SetMusicOn(bool on);
+  bool MusicOn() const { return musicOn_; }
   bool MusicTrackEnded();
   void StopMusic();
   void UpdateMusic();
@@ -42,9 +47,10 @@ class MusicPlayer {
     int32_t playingTrack = kNoTrack;
     bool playing = false;
     int32_t unplayableInARow = 0;
+    bool musicOn = true;
   };
   State Saved() const {
-    return {trackLengthMs_, trackStart_, playingTrack_, playing_, unplayableInARow_};
+    return {trackLengthMs_, trackStart_, playingTrack_, playing_, unplayableInARow_, musicOn_};
   }
   void Restore(const State& state) {
     trackLengthMs_ = state.trackLengthMs;
@@ -54,6 +60,7 @@ class MusicPlayer {
     playingTrack_ = known ? state.playingTrack : kNoTrack;
     playing_ = state.playing && known;
     unplayableInARow_ = state.unplayableInARow;
+    musicOn_ = state.musicOn;
   }
 
  private:
@@ -66,6 +73,7 @@ class MusicPlayer {
   int32_t playingTrack_ = kNoTrack;
   bool playing_ = false;
   int32_t unplayableInARow_ = 0;
+  bool musicOn_ = true;
 };
 
 }  // namespace kb

@@ -35,7 +35,7 @@ void SoundSystem::AddSound(const char* file) {
 }
 
 void SoundSystem::PlaySoundEffect(const char* file) {
-  if (silent_) return;
+  if (silent_ || !effectsOn_) return;
   for (int i = 0; i < count_; ++i) {
     if (names_[static_cast<size_t>(i)] == file) {
       audio_.PlayEffect(handles_[static_cast<size_t>(i)]);

@@ -25,6 +25,9 @@ class SoundSystem {
   void PlaySoundEffect(const char* file);
   void ShutdownSound();
   int EffectCount() const { return count_; }
+  // The player's switch (F3): off, no effect plays.
+  void SetEffectsOn(bool on) { effectsOn_ = on; }
+  bool EffectsOn() const { return effectsOn_; }
 
  private:
   platform::AudioDevice& audio_;
@@ -34,6 +37,7 @@ class SoundSystem {
   std::array<int, kMaxEffects> handles_{};
   int count_ = 0;
   bool silent_ = false;
+  bool effectsOn_ = true;
 };
 
 }  // namespace kb

@@ -2,11 +2,22 @@
 
 #include <algorithm>
 
+#include "core/key_codes.h"
+
 namespace kb {
 
 void InputDevice::Init() {
   BufferedMouse = 0;
   SetPointer(512, 384);
+}
+
+void InputDevice::ReadKeyboard(platform::ReadUse use, std::span<const uint8_t> heldBack) {
+  const bool f2 = KeyDown(key::kF2);
+  const bool f3 = KeyDown(key::kF3);
+  source_.PollInput().ReadKeys(keys_, use, heldBack);
+  if (!OnSwitchKey) return;
+  if (!f2 && KeyDown(key::kF2)) OnSwitchKey(key::kF2);
+  if (!f3 && KeyDown(key::kF3)) OnSwitchKey(key::kF3);
 }
 
 void InputDevice::ReadMouse(platform::ReadUse use) {

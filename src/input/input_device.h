@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "platform/clock.h"
@@ -23,9 +24,7 @@ class InputDevice {
   // leaves it for the next read that acts. Taps of the keys in `heldBack`
   // wait as well: the screen does not look at them this time.
   void ReadKeyboard(platform::ReadUse use = platform::ReadUse::kActs,
-                    std::span<const uint8_t> heldBack = {}) {
-    source_.PollInput().ReadKeys(keys_, use, heldBack);
-  }
+                    std::span<const uint8_t> heldBack = {});
   // Adds the motion since the last read to the pointer, clamped to
   // 0..1024 x 0..768 (one pixel beyond the last column and row is reachable).
   void ReadMouse(platform::ReadUse use = platform::ReadUse::kActs);
@@ -53,6 +52,10 @@ class InputDevice {
     PointerX = x;
     PointerY = y;
   }
+
+  // Told each time F2 or F3 goes down, on whatever screen reads the keys:
+  // the player's sound switches.
+  std::function<void(uint8_t)> OnSwitchKey;
 
   int32_t BufferedMouse = 0;
   int32_t PointerX = 512;

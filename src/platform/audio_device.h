@@ -18,6 +18,9 @@ class AudioDevice {
   // Starts a track; returns its length in milliseconds, or -1 on failure.
   virtual int64_t PlayMusic(std::span<const uint8_t> ogg) = 0;
   virtual void StopMusic() = 0;
+  // The player's switches for the music and the effects, for a machine that
+  // shows them beside the picture (the browser's page).
+  virtual void ShowSwitches(bool /*music*/, bool /*effects*/) {}
 };
 
 // Silence: for machines without an audio device and for tests.

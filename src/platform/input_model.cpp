@@ -17,7 +17,17 @@ int AddMotion(int64_t sum, int64_t motion) {
 
 }  // namespace
 
-void InputModel::ChangeKey(uint8_t code, bool down) {
+void InputModel::ChangeKeyFrom(KeySource source, uint8_t code, bool down, int pad) {
+  const auto bit =
+      static_cast<uint8_t>(source == KeySource::kKeyboard ? 1u : 2u << (pad == 0 ? 0 : 1));
+  const bool held = holders_[code] != 0;
+  holders_[code] = static_cast<uint8_t>(down ? holders_[code] | bit : holders_[code] & ~bit);
+  // Pressed again by the source that holds it (the machine sends no repeats
+  // here), a key goes on as it was.
+  if (down || held != (holders_[code] != 0)) SetKey(code, holders_[code] != 0);
+}
+
+void InputModel::SetKey(uint8_t code, bool down) {
   if (log_ != nullptr)
     log_->push_back({.kind = InputChange::Kind::kKey, .code = code, .down = down});
   keys_[code].Change(down);
@@ -50,7 +60,9 @@ void InputModel::Clear() {
 void InputModel::Apply(const InputChange& change) {
   switch (change.kind) {
     case InputChange::Kind::kKey:
-      ChangeKey(change.code, change.down);
+      // What the journal kept is what reached the game, whoever held it.
+      holders_[change.code] = change.down ? 1 : 0;
+      SetKey(change.code, change.down);
       break;
     case InputChange::Kind::kLeftButton:
       ChangeButton(MouseButton::kLeft, change.down);
@@ -93,6 +105,7 @@ bool InputModel::LoadState(std::span<const uint8_t> state) {
 
 void InputModel::LetGo() {
   if (log_ != nullptr) log_->push_back({.kind = InputChange::Kind::kLetGo});
+  holders_.fill(0);
   for (Level& key : keys_) key.LetGo();
   left_.LetGo();
   right_.LetGo();

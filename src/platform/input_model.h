@@ -20,6 +20,9 @@ struct MouseReading {
 
 enum class MouseButton { kLeft, kRight };
 
+// Where a key's press comes from: a key is down while any of them holds it.
+enum class KeySource { kKeyboard, kPad };
+
 // One change the machine made to the input, as a replay keeps it to make it
 // again.
 struct InputChange {
@@ -56,7 +59,9 @@ enum class ReadUse {
 class InputModel {
  public:
   // What arrives from the machine, in the order it happened.
-  void ChangeKey(uint8_t code, bool down);
+  void ChangeKey(uint8_t code, bool down) { ChangeKeyFrom(KeySource::kKeyboard, code, down); }
+  // A key held or let go by the keyboard or by the pad in `pad` (0 or 1).
+  void ChangeKeyFrom(KeySource source, uint8_t code, bool down, int pad = 0);
   void ChangeButton(MouseButton button, bool down);
   void Move(int dx, int dy);
   // The window lost the keyboard and mouse: what was held is let go, and a
@@ -131,7 +136,12 @@ class InputModel {
 
   Level& Button(MouseButton button) { return button == MouseButton::kLeft ? left_ : right_; }
 
+  // The key's level changes: every change that reaches the game passes here.
+  void SetKey(uint8_t code, bool down);
+
   std::array<Level, 256> keys_{};
+  // Which sources hold each key: bit 0 the keyboard, bits 1 and 2 the pads.
+  std::array<uint8_t, 256> holders_{};
   Level left_;
   Level right_;
   int dx_ = 0;

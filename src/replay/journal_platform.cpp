@@ -273,4 +273,8 @@ void JournalPlatform::StopMusic() {
   machine_.audio.StopMusic();
 }
 
+void JournalPlatform::ShowSwitches(bool music, bool effects) {
+  machine_.audio.ShowSwitches(music, effects);
+}
+
 }  // namespace kb::replay

@@ -71,6 +71,7 @@ class JournalPlatform final : public platform::Clock,
   void PlayEffect(int handle) override;
   int64_t PlayMusic(std::span<const uint8_t> ogg) override;
   void StopMusic() override;
+  void ShowSwitches(bool music, bool effects) override;
 
  private:
   enum class Mode { kLive, kRecording, kReplaying };

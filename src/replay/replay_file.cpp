@@ -14,7 +14,7 @@ namespace kb::replay {
 namespace {
 
 constexpr std::array<uint8_t, 4> kMagic = {'K', 'B', '3', 'R'};
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;
 // Magic, version, three lengths, the result, the counter's frequency, the
 // entry count; the checksum follows the parts.
 constexpr size_t kHeadBytes = 4 + 4 + 3 * 4 + 3 * 4 + 4 + 4;

@@ -78,5 +78,56 @@ TEST_F(SdlInput, ATapOrClickBetweenTwoReadsCountsOnceAtTheFirstReadThatActs) {
   EXPECT_FALSE(LeftButton());
 }
 
+// Two virtual game controllers, as SDL attaches them: the first stands for
+// the first player's keys and the second for the second player's, together
+// with the keyboard; a pad that goes lets go of what it held.
+TEST_F(SdlInput, PadsStandForThePlayersKeysBesideTheKeyboard) {
+  // The dummy driver's window never has the focus, without which SDL keeps
+  // the pads' events from the game.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  auto attach = [] {
+    SDL_VirtualJoystickDesc pad{};
+    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+    pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad));
+  };
+  SDL_Joystick* first = attach();
+  SDL_Joystick* second = attach();
+  ASSERT_NE(first, nullptr) << SDL_GetError();
+  ASSERT_NE(second, nullptr) << SDL_GetError();
+  auto set = [](SDL_Joystick* pad, SDL_GameControllerButton button, bool down) {
+    SDL_JoystickSetVirtualButton(pad, button, down ? SDL_PRESSED : SDL_RELEASED);
+    SDL_JoystickUpdate();
+  };
+  Rest(2);
+
+  set(first, SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_TRUE(Down(key::kReturn));
+  Key(SDL_SCANCODE_RETURN, true);
+  set(first, SDL_CONTROLLER_BUTTON_A, false);
+  EXPECT_TRUE(Down(key::kReturn)) << "the keyboard still holds it";
+  Key(SDL_SCANCODE_RETURN, false);
+  EXPECT_FALSE(Down(key::kReturn));
+
+  SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+  set(second, SDL_CONTROLLER_BUTTON_A, true);
+  set(second, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+  EXPECT_TRUE(Down(key::kLeft)) << "the first pad's stick";
+  EXPECT_TRUE(Down(key::kLeftControl)) << "the second pad's A";
+  EXPECT_TRUE(Down(key::kW)) << "the second pad's d-pad";
+  EXPECT_FALSE(Down(key::kReturn));
+
+  SDL_JoystickClose(second);
+  SDL_JoystickDetachVirtual(1);
+  Rest(2);
+  EXPECT_FALSE(Down(key::kLeftControl));
+  EXPECT_FALSE(Down(key::kW));
+  EXPECT_TRUE(Down(key::kLeft));
+  SDL_JoystickClose(first);
+  SDL_JoystickDetachVirtual(0);
+}
+
 }  // namespace
 }  // namespace kb::platform

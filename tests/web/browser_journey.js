@@ -1,6 +1,7 @@
 "use strict";
 // The browser version in headless Chromium, as a player meets it: the title
-// picture, the main menu, a one-player match with a removal, ESC back, a
+// picture, the main menu and a one-player match with a removal by a gamepad,
+// ESC back on the keyboard, the music switched off on the page, a
 // highscore won in the snake game, the graphic set changed in the options,
 // and both still there after a reload, the match then played with the set,
 // left by loading the page again with a board number and continued. Screens
@@ -8,7 +9,7 @@
 // journeys do.
 // Arguments: the page's address, the browser version's data folder.
 const path = require("path");
-const { screenMarks, launchBrowser, readBmp, fail, sleep, canvasRegion, waitFor, press, pressUntil, playerFile } =
+const { plugInPad, screenMarks, launchBrowser, readBmp, fail, sleep, canvasRegion, waitFor, press, pressUntil, playerFile } =
   require(path.join(__dirname, "screen_marks.js"));
 
 const [address, data] = process.argv.slice(2);
@@ -19,22 +20,22 @@ const started = Date.now();
 // bottom row until one is there. The stone counts beside the board change;
 // returns them as they are then.
 const counts = [830, 314, 190, 290];
-async function removeAGroup(page) {
+async function removeAGroup(page, commit = "Enter", right = "ArrowRight") {
   for (let step = 0; step < 16; step++) {
     const before = JSON.stringify(await canvasRegion(page, counts));
-    await press(page, "Enter", 150);
+    await press(page, commit, 150);
     await sleep(800);
     const after = JSON.stringify(await canvasRegion(page, counts));
     if (after !== before) return after;
-    await press(page, "ArrowRight", 150);
+    await press(page, right, 150);
   }
   fail("no group of the bottom row could be removed");
 }
 
-async function startMatch(page) {
-  await press(page, "Enter");                 // "Spielen"
+async function startMatch(page, commit = "Enter") {
+  await press(page, commit);                  // "Spielen"
   await sleep(500);
-  await press(page, "Enter");                 // "1 Spieler"
+  await press(page, commit);                  // "1 Spieler"
   await waitFor(page, marks.match);
 }
 
@@ -117,14 +118,25 @@ async function main() {
   page.on("pageerror", (error) => problems.push(error.message));
   page.on("dialog", (dialog) => dialog.accept());
 
+  // The first match on a gamepad: A is RETURN, the d-pad the cursor keys.
+  await plugInPad(context);
   await page.goto(address);
   await waitFor(page, marks.title, 60);
-  await pressUntil(page, "Enter", marks.mainMenu);
+  await pressUntil(page, "PadA", marks.mainMenu);
 
-  await startMatch(page);
-  await removeAGroup(page);
+  await startMatch(page, "PadA");
+  await removeAGroup(page, "PadA", "PadRight");
   // ESC leaves the match for the mode selection, and that for the main menu.
   await pressUntil(page, "Escape", marks.mainMenu);
+
+  // The page's music switch presses F2 for the game, which shows how the
+  // switches stand and keeps them in "Ton.bin".
+  await page.click("#musik");
+  await sleep(800);
+  const switches = await playerFile(page, "Ton.bin");
+  if ((await page.getAttribute("#musik", "aria-pressed")) !== "false" || !switches ||
+      switches[0] !== 0 || switches[1] !== 1)
+    fail(`the music switch left the button ${await page.textContent("#musik")} and Ton.bin ${JSON.stringify(switches)}`);
 
   // A highscore: the snake game for one egg, then a name for the table. The
   // main menu keeps its entry: "Spielen" after the match, "Snake" after this.
@@ -175,6 +187,7 @@ async function main() {
   const kept = await playerFile(page, "Optionen.bin");
   if (!kept || kept[12] !== 5) fail(`after the reload Optionen.bin holds ${JSON.stringify(kept)}`);
   if (!named(await playerFile(page, "Highscores.bin"))) fail("after the reload the highscore is gone");
+  if ((await page.textContent("#musik")) !== "Musik: aus (F2)") fail("after the reload the music is on again");
   await pressUntil(page, "Enter", marks.mainMenu);
   await startMatch(page);
   await waitFor(page, marks.winterStones, 10);
@@ -199,7 +212,8 @@ async function main() {
 
   if (problems.length > 0) fail(`the page reported errors: ${problems.join("; ")}`);
   await browser.close();
-  console.log(`title, menu, a removal, ESC, a highscore and the Winter set kept across a reload, ` +
+  console.log(`title, menu and a removal on a gamepad, ESC, the music switched off, a highscore and the Winter set ` +
+              `kept across a reload, ` +
               `a match continued after the page was left, board ${today} named ` +
               `(${Date.now() - started} ms)`);
 }

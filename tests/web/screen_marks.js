@@ -106,11 +106,35 @@ async function waitFor(page, m, seconds = 30) {
 }
 
 // A key tapped: the game counts a tap once, at its next read, however short.
-async function press(page, key, holdMs = 20) {
-  await page.keyboard.down(key);
+// A pad's button is held as a hand holds it: the browser's pads are read,
+// not heard.
+async function press(page, key, holdMs = key in padButtons ? 150 : 20) {
+  await hold(page, key, true);
   await sleep(holdMs);
-  await page.keyboard.up(key);
+  await hold(page, key, false);
   await sleep(300);
+}
+
+// The stand-in pad's buttons by name, numbered as the browser's standard
+// gamepad numbers them; "PadA" and so on press them as keys are pressed.
+const padButtons = { PadA: 0, PadB: 1, PadX: 2, PadY: 3, PadBack: 8, PadStart: 9,
+                     PadUp: 12, PadDown: 13, PadLeft: 14, PadRight: 15 };
+async function hold(page, key, down) {
+  if (!(key in padButtons)) return down ? page.keyboard.down(key) : page.keyboard.up(key);
+  return page.evaluate(([button, d]) => { window.kbTestPad.buttons[button].pressed = d; },
+                       [padButtons[key], down]);
+}
+
+// A gamepad the page sees as the first one plugged in: headless Chromium has
+// none, so the page's navigator answers with this one, whose buttons the
+// journey presses. Before the page loads.
+async function plugInPad(context) {
+  await context.addInitScript(() => {
+    const pad = { index: 0, id: "Testpad", connected: true, mapping: "standard", axes: [0, 0, 0, 0],
+                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+    window.kbTestPad = pad;
+    Object.defineProperty(navigator, "getGamepads", { value: () => [pad, null, null, null] });
+  });
 }
 
 // A key tapped until the screen it leads to shows: the title picture stands
@@ -139,5 +163,5 @@ async function playerFile(page, name) {
 }
 
 
-module.exports = { screenMarks, launchBrowser, fail, sleep, readBmp, mark, canvasRegion, difference, waitFor, press,
+module.exports = { plugInPad, screenMarks, launchBrowser, fail, sleep, readBmp, mark, canvasRegion, difference, waitFor, press,
                    pressUntil, playerFile };

@@ -16,6 +16,7 @@
 #include "core/cp1252.h"
 #include "core/report.h"
 #include "platform/key_table.h"
+#include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/window_manager.h"
 
 namespace kb::platform {
@@ -141,7 +142,7 @@ std::string NoDisplayMessage() {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform() {
+SdlPlatform::SdlPlatform() : pads_(std::make_unique<SdlGamepads>()) {
   onClose_ = [] {
     SDL_Quit();
     std::exit(0);
@@ -152,6 +153,7 @@ SdlPlatform::~SdlPlatform() {
   if (frame_ != nullptr) SDL_DestroyTexture(frame_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
+  pads_->Close();
   SDL_Quit();
 }
 
@@ -170,6 +172,7 @@ bool SdlPlatform::Open(bool inWindow, const char* title) {
     return false;
   }
   EndWithAMessageWhenTheDisplayIsLost();
+  pads_->Open();
   // Full screen is a borderless window as large as the desktop, which a
   // window manager, where one runs, is then asked to make full screen:
   // without one (a bare X server) nobody else would make a window that large.
@@ -366,6 +369,7 @@ void SdlPlatform::PumpEvents() {
       if (event.key.repeat == 0) SetFullScreen(!fullScreen_);
       continue;
     }
+    if (pads_->Handle(event, input_)) continue;
     if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.repeat == 0) {
       const uint8_t code = KeyOfUsbUsage(event.key.keysym.scancode);
       if (code != 0) input_.ChangeKey(code, event.type == SDL_KEYDOWN);

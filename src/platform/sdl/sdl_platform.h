@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "platform/clock.h"
 #include "platform/display.h"
@@ -19,6 +20,8 @@ namespace kb::platform {
 // The real machine: one borderless full-screen window titled "Klotzbrecher 3"
 // showing the 1024 x 768 frame letterboxed, the keyboard, relative mouse
 // motion, the clock and message boxes.
+class SdlGamepads;
+
 class SdlPlatform final : public Clock, public Display, public InputSource, public MessageBoxes {
  public:
   SdlPlatform();
@@ -70,6 +73,7 @@ class SdlPlatform final : public Clock, public Display, public InputSource, publ
   // Whether a window manager runs, which alone can make a window full screen.
   bool managed_ = true;
   InputModel input_;
+  std::unique_ptr<SdlGamepads> pads_;
   std::function<void()> onClose_;
   // The box on screen while Show waits for its answer.
   MessageBoxProcess box_;

@@ -12,6 +12,12 @@ namespace kb::platform {
 namespace {
 
 // clang-format off
+// The page's buttons beside "Vollbild" show the switches; a click on one
+// presses F2 or F3 for the game.
+EM_JS(void, kb_show_switches, (int music, int effects), {
+  if (Module.kbShowSwitches) Module.kbShowSwitches(music !== 0, effects !== 0);
+});
+
 EM_JS(int, kb_audio_available, (), {
   return (typeof AudioContext !== "undefined" || typeof webkitAudioContext !== "undefined") ? 1 : 0;
 });
@@ -147,6 +153,10 @@ std::optional<int64_t> OggVorbisMilliseconds(std::span<const uint8_t> ogg) {
     return static_cast<int64_t>(seconds * 1000.0);
   }
   return std::nullopt;
+}
+
+void WebAudio::ShowSwitches(bool music, bool effects) {
+  kb_show_switches(music ? 1 : 0, effects ? 1 : 0);
 }
 
 }  // namespace kb::platform

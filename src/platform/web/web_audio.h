@@ -19,6 +19,7 @@ class WebAudio final : public AudioDevice {
   void PlayEffect(int handle) override;
   int64_t PlayMusic(std::span<const uint8_t> ogg) override;
   void StopMusic() override;
+  void ShowSwitches(bool music, bool effects) override;
 };
 
 // The playing time of an Ogg Vorbis stream in milliseconds, from its first

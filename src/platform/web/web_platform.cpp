@@ -45,6 +45,42 @@ EM_ASYNC_JS(void, kb_show_dialog, (const char* caption, const char* text), {
 
 EM_JS(double, kb_date_now, (), { return Date.now(); });
 
+// The two pads the game plays with, read from the browser's Gamepad API: for
+// each slot its buttons (in the order of PadButton) and its left stick. A
+// pad keeps its slot while it stays; the next to come takes a slot let free.
+EM_JS(void, kb_read_pads, (int* out), {
+  const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
+  const slots = Module.kbPadSlots || (Module.kbPadSlots = [null, null]);
+  const present = (index) => pads.some((pad) => pad && pad.connected && pad.index === index);
+  for (let s = 0; s < slots.length; s++) {
+    if (slots[s] !== null && !present(slots[s])) slots[s] = null;
+  }
+  for (const pad of pads) {
+    if (!pad || !pad.connected || slots.includes(pad.index)) continue;
+    const free = slots.indexOf(null);
+    if (free >= 0) slots[free] = pad.index;
+  }
+  // The standard mapping's numbers of A, B, X, Y, Back, Start, the shoulders
+  // and the d-pad.
+  const order = [0, 1, 2, 3, 8, 9, 4, 5, 12, 13, 14, 15];
+  for (let s = 0; s < slots.length; s++) {
+    const pad = pads.find((p) => p && p.connected && p.index === slots[s]);
+    let bits = 0;
+    let x = 0;
+    let y = 0;
+    if (pad) {
+      order.forEach((b, i) => {
+        if (pad.buttons[b] && pad.buttons[b].pressed) bits |= 1 << i;
+      });
+      x = Math.round(Math.max(-1, Math.min(1, pad.axes[0] || 0)) * 32767);
+      y = Math.round(Math.max(-1, Math.min(1, pad.axes[1] || 0)) * 32767);
+    }
+    HEAP32[(out >> 2) + s * 3] = bits;
+    HEAP32[(out >> 2) + s * 3 + 1] = x;
+    HEAP32[(out >> 2) + s * 3 + 2] = y;
+  }
+});
+
 EM_JS(void, kb_show_board, (const char* title, unsigned number), {
   document.title = UTF8ToString(title);
   const address = new URL(location.href);
@@ -122,6 +158,22 @@ void WebPlatform::SleepMicroseconds(uint32_t us) {
   // The browser handles its events only while the game waits.
   emscripten_sleep(std::max(1u, (us + 500u) / 1000u));
   lastYield_ = emscripten_get_now();
+  ReadPads();
+}
+
+// The browser does not tell the page when a pad's button goes down; its
+// state is read at every poll and every wait, so that a press is seen
+// however rarely the screen polls, as a key's is.
+void WebPlatform::ReadPads() {
+  std::array<int, 3 * kPadSlots> pads{};
+  kb_read_pads(pads.data());
+  for (int slot = 0; slot < kPadSlots; ++slot) {
+    const int* pad = pads.data() + 3 * slot;
+    padKeys_[static_cast<size_t>(slot)].Update(
+        input_, slot,
+        {static_cast<uint16_t>(pad[0]), static_cast<int16_t>(pad[1]),
+         static_cast<int16_t>(pad[2])});
+  }
 }
 
 void WebPlatform::WaitForNextFrame() {
@@ -184,6 +236,7 @@ void WebPlatform::GiveTheBrowserItsTurn() {
 
 InputModel& WebPlatform::PollInput() {
   GiveTheBrowserItsTurn();
+  ReadPads();
   const double dx = std::trunc(pendingDx_);
   const double dy = std::trunc(pendingDy_);
   pendingDx_ -= dx;

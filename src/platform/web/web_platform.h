@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/gamepad.h"
 #include "platform/input_source.h"
 #include "platform/message_box.h"
 
@@ -52,7 +54,10 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
   // only changed rows are converted.
   std::vector<uint8_t> canvas_;
   bool shownOnce_ = false;
+  void ReadPads();
+
   InputModel input_;
+  std::array<PadKeys, kPadSlots> padKeys_{};
   // Motion in the picture's pixels not yet handed to the game; the fraction
   // stays for the next reading.
   double pendingDx_ = 0.0;

@@ -77,6 +77,27 @@
     if (running) canvas.requestPointerLock();
   });
 
+  // The sound switches: the game says how they stand, and a click presses
+  // their key for it, as the keyboard would.
+  const switches = { musik: ["Musik", "F2"], effekte: ["Effekte", "F3"] };
+  for (const [id, [name, code]] of Object.entries(switches)) {
+    document.getElementById(id).addEventListener("click", (event) => {
+      // Kept, the focus would make the game's next RETURN a click on it.
+      event.currentTarget.blur();
+      wakeSound();
+      window.dispatchEvent(new KeyboardEvent("keydown", { code, key: code }));
+      setTimeout(() => window.dispatchEvent(new KeyboardEvent("keyup", { code, key: code })), 150);
+    });
+  }
+  function showSwitches(music, effects) {
+    for (const [id, on] of [["musik", music], ["effekte", effects]]) {
+      const [name, code] = switches[id];
+      const button = document.getElementById(id);
+      button.setAttribute("aria-pressed", on ? "true" : "false");
+      button.textContent = `${name}: ${on ? "an" : "aus"} (${code})`;
+    }
+  }
+
   // CTRL+W closes a tab in a window, whatever the page does: the browser asks first.
   window.addEventListener("beforeunload", (event) => {
     if (!running) return;
@@ -99,6 +120,7 @@
     arguments: board === null ? [] : ["--board", board],
     canvas: canvas,
     kbShowMessage: showMessage,
+    kbShowSwitches: showSwitches,
     kbEnded: () => stop("Klotzbrecher 3 ist beendet. Zum Weiterspielen die Seite neu laden."),
     setStatus: (text) => say(text ? "Klotzbrecher 3 wird geladen …" : ""),
     onAbort: () => stop("Klotzbrecher 3 wurde wegen eines Fehlers angehalten. Bitte die Seite neu laden."),
