@@ -106,9 +106,11 @@ async function waitFor(page, m, seconds = 30) {
 }
 
 // A key tapped: the game counts a tap once, at its next read, however short.
-// A pad's button is held as a hand holds it: the browser's pads are read,
-// not heard.
-async function press(page, key, holdMs = key in padButtons ? 150 : 20) {
+// A pad's button is held as a quick hand holds it: the browser's pads are
+// read, not heard, about every 10 ms. Not longer: a RETURN still held when
+// the mode selection has flushed the keyboard closes it again, on the pad as
+// on the keyboard.
+async function press(page, key, holdMs = key in padButtons ? 60 : 20) {
   await hold(page, key, true);
   await sleep(holdMs);
   await hold(page, key, false);
