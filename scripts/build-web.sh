@@ -6,6 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset release >/dev/null
-cmake --build --preset release --target kb_web_data_folder kb_frame_hashes klotzbrecher3 -j"$(nproc)"
+cmake --build --preset release --target kb_web_data_folder kb_icons kb_frame_hashes klotzbrecher3 -j"$(nproc)"
 cmake --preset web >/dev/null
 cmake --build --preset web -j"$(nproc)"

@@ -4,7 +4,8 @@
 // ESC back on the keyboard, the music switched off on the page, a
 // highscore won in the snake game, the graphic set changed in the options,
 // and both still there after a reload, the match then played with the set,
-// left by loading the page again with a board number and continued. Screens
+// left by loading the page again with a board number and continued, and the
+// page loaded once more without a network. Screens
 // are told apart by marks of the data folder's own pictures, as the desktop
 // journeys do.
 // Arguments: the page's address, the browser version's data folder.
@@ -210,11 +211,19 @@ async function main() {
   if (JSON.stringify(await canvasRegion(page, counts)) !== stood)
     fail("the continued match does not show the stone counts it stood at");
 
+  // Once visited, the page plays without a network: its service worker has
+  // kept the game's files.
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await context.setOffline(true);
+  await page.goto(address);
+  await waitFor(page, marks.title, 60);
+  await context.setOffline(false);
+
   if (problems.length > 0) fail(`the page reported errors: ${problems.join("; ")}`);
   await browser.close();
   console.log(`title, menu and a removal on a gamepad, ESC, the music switched off, a highscore and the Winter set ` +
               `kept across a reload, ` +
-              `a match continued after the page was left, board ${today} named ` +
+              `a match continued after the page was left, board ${today} named, the title offline ` +
               `(${Date.now() - started} ms)`);
 }
 

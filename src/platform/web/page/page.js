@@ -127,6 +127,10 @@
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
   };
+  // After one visit the game's files are kept for play without a network.
+  if ("serviceWorker" in navigator) {
+    navigator.serviceWorker.register("sw.js").catch((error) => console.warn("Kein Offline-Spiel:", error));
+  }
   const script = document.createElement("script");
   script.src = "klotzbrecher3.js";
   script.onerror = () =>
