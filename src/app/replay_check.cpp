@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "app/game.h"
+#include "core/checksum.h"
 #include "core/cp1252.h"
 #include "platform/fake/fake_platform.h"
 
@@ -25,12 +26,6 @@ class MuteAudio final : public platform::AudioDevice {
  private:
   int effects_ = 0;
 };
-
-uint64_t FrameHash(const std::vector<uint32_t>& pixels) {
-  uint64_t hash = 0xcbf29ce484222325u;
-  for (const uint32_t p : pixels) hash = (hash ^ p) * 0x100000001b3u;
-  return hash;
-}
 
 }  // namespace
 

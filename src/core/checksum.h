@@ -13,6 +13,14 @@ inline uint32_t Fnv1a32(std::span<const uint8_t> bytes) {
   return sum;
 }
 
+// FNV-1a (64 bit) of a frame, a pixel at a time: the hash the replay check
+// prints and the browser build's frames are compared by.
+inline uint64_t FrameHash(std::span<const uint32_t> pixels) {
+  uint64_t hash = 0xcbf29ce484222325u;
+  for (const uint32_t p : pixels) hash = (hash ^ p) * 0x100000001b3u;
+  return hash;
+}
+
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
 // No mutation of a fuzzer could keep a sum right; the checks behind it are
 // what the fuzzer is for.

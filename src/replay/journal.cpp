@@ -187,10 +187,9 @@ JournalWriter::JournalWriter(uint64_t counterFrequency)
 }
 JournalWriter::~JournalWriter() = default;
 
-void JournalWriter::Add(const JournalEntry& entry) {
+void JournalWriter::Add(JournalEntry entry) {
   Encoding coding(coder_);
-  JournalEntry copy = entry;
-  CodeEntry(coding, *models_, copy);
+  CodeEntry(coding, *models_, entry);
   ++entries_;
 }
 

@@ -58,7 +58,8 @@ class JournalWriter {
   // The performance counter's frequency, by which the waits predict it.
   explicit JournalWriter(uint64_t counterFrequency);
   ~JournalWriter();
-  void Add(const JournalEntry& entry);
+  // Coding needs an entry it may write to: a temporary is taken as it is.
+  void Add(JournalEntry entry);
   uint32_t Entries() const { return entries_; }
   std::vector<uint8_t> Finish() { return coder_.Finish(); }
 

@@ -1,5 +1,7 @@
 #include "replay/journal_platform.h"
 
+#include <utility>
+
 #include "core/key_codes.h"
 
 namespace kb::replay {
@@ -75,7 +77,7 @@ void JournalPlatform::Record(Answer kind, uint64_t value) {
   JournalEntry entry;
   entry.kind = kind;
   entry.value = value;
-  writer_->Add(entry);
+  writer_->Add(std::move(entry));
 }
 
 const JournalEntry* JournalPlatform::Take(Answer kind) {
@@ -167,9 +169,7 @@ platform::InputModel& JournalPlatform::PollInput() {
     JournalEntry entry;
     entry.kind = Answer::kPoll;
     entry.changes.swap(changes_);
-    writer_->Add(entry);
-    changes_.swap(entry.changes);
-    changes_.clear();
+    writer_->Add(std::move(entry));
   }
   return input;
 }
@@ -199,7 +199,7 @@ ReadResult JournalPlatform::ReadFile(std::string_view gamePath, std::vector<uint
     entry.value = static_cast<uint64_t>(result);
     entry.bytesKept = out.size() <= kKeptReadBytes;
     if (entry.bytesKept) entry.bytes = out;
-    writer_->Add(entry);
+    writer_->Add(std::move(entry));
   }
   return result;
 }

@@ -39,10 +39,8 @@ void PutU32At(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
 }
 
 std::string LastFrameHash(const std::vector<uint32_t>& pixels) {
-  uint64_t hash = 0xcbf29ce484222325u;
-  for (const uint32_t p : pixels) hash = (hash ^ p) * 0x100000001b3u;
   char text[24];
-  std::snprintf(text, sizeof text, "%016" PRIx64, hash);
+  std::snprintf(text, sizeof text, "%016" PRIx64, FrameHash(pixels));
   return text;
 }
 

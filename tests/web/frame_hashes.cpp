@@ -17,6 +17,7 @@
 
 #include "app/game.h"
 #include "app/replay_check.h"
+#include "core/checksum.h"
 #include "core/data_files.h"
 #include "core/key_codes.h"
 #include "platform/fake/fake_platform.h"
@@ -56,12 +57,6 @@ class ReadOnlyData final : public platform::FileSystem {
   platform::MemoryFileSystem memory_;
 };
 
-uint64_t Fnv1a(const uint32_t* pixels) {
-  uint64_t hash = 0xcbf29ce484222325u;
-  for (int i = 0; i < platform::kScreenPixels; ++i) hash = (hash ^ pixels[i]) * 0x100000001b3u;
-  return hash;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,7 +83,8 @@ int main(int argc, char** argv) {
   if (record) game.journal = &journal;
   game.OnScreen = [](const char* name) { std::printf("screen %s\n", name); };
   fake.OnPresent([](uint64_t frame, const uint32_t* pixels) {
-    std::printf("%" PRIu64 " %016" PRIx64 "\n", frame, Fnv1a(pixels));
+    std::printf("%" PRIu64 " %016" PRIx64 "\n", frame,
+                FrameHash(std::span(pixels, platform::kScreenPixels)));
   });
 
   fake.KeyPressAt(0, key::kReturn, 20);
