@@ -29,7 +29,9 @@ bool CheckReplayInput(std::span<const uint8_t> bytes, std::string& why) {
     return false;
   }
   platform::InputModel input;
-  if (input.LoadState(replay.input) != (replay.input.size() == platform::InputModel::kStateBytes)) {
+  const size_t stateBytes = replay.input.size();
+  if (input.LoadState(replay.input) != (stateBytes == platform::InputModel::kStateBytes ||
+                                        stateBytes == platform::InputModel::kPlacedStateBytes)) {
     why = "the input's state is taken or refused against its length";
     return false;
   }

@@ -22,6 +22,7 @@ void InputDevice::ReadKeyboard(platform::ReadUse use, std::span<const uint8_t> h
 
 void InputDevice::ReadMouse(platform::ReadUse use) {
   const platform::MouseReading m = source_.PollInput().ReadMouse(use);
+  if (m.placed) SetPointer(m.x, m.y);
   PointerX = std::clamp(PointerX + m.dx, 0, kPointerMaxX);
   PointerY = std::clamp(PointerY + m.dy, 0, kPointerMaxY);
   LeftButton = m.left ? 1 : 0;

@@ -50,6 +50,15 @@ void InputModel::Move(int dx, int dy) {
   dy_ = AddMotion(dy_, dy);
 }
 
+void InputModel::PlaceAt(int x, int y) {
+  if (log_ != nullptr) log_->push_back({.kind = InputChange::Kind::kPlace, .dx = x, .dy = y});
+  placed_ = true;
+  placedX_ = AddMotion(0, x);
+  placedY_ = AddMotion(0, y);
+  dx_ = 0;
+  dy_ = 0;
+}
+
 void InputModel::Clear() {
   std::vector<InputChange>* log = log_;
   if (log != nullptr) log->push_back({.kind = InputChange::Kind::kClear});
@@ -79,6 +88,9 @@ void InputModel::Apply(const InputChange& change) {
     case InputChange::Kind::kClear:
       Clear();
       break;
+    case InputChange::Kind::kPlace:
+      PlaceAt(change.dx, change.dy);
+      break;
   }
 }
 
@@ -90,16 +102,25 @@ std::vector<uint8_t> InputModel::SaveState() const {
   state.push_back(right_.Bits());
   PutU32(state, static_cast<uint32_t>(dx_));
   PutU32(state, static_cast<uint32_t>(dy_));
+  if (placed_) {
+    PutU32(state, static_cast<uint32_t>(placedX_));
+    PutU32(state, static_cast<uint32_t>(placedY_));
+  }
   return state;
 }
 
 bool InputModel::LoadState(std::span<const uint8_t> state) {
-  if (state.size() != kStateBytes) return false;
+  if (state.size() != kStateBytes && state.size() != kPlacedStateBytes) return false;
   for (size_t i = 0; i < keys_.size(); ++i) keys_[i].SetBits(state[i]);
   left_.SetBits(state[256]);
   right_.SetBits(state[257]);
   dx_ = AddMotion(0, static_cast<int32_t>(GetU32(state.data() + 258)));
   dy_ = AddMotion(0, static_cast<int32_t>(GetU32(state.data() + 262)));
+  placed_ = state.size() == kPlacedStateBytes;
+  if (placed_) {
+    placedX_ = AddMotion(0, static_cast<int32_t>(GetU32(state.data() + 266)));
+    placedY_ = AddMotion(0, static_cast<int32_t>(GetU32(state.data() + 270)));
+  }
   return true;
 }
 
@@ -119,9 +140,10 @@ void InputModel::ReadKeys(KeyState& keys, ReadUse use, std::span<const uint8_t> 
 }
 
 MouseReading InputModel::ReadMouse(ReadUse use) {
-  MouseReading reading{dx_, dy_, left_.Read(use), right_.Read(use)};
+  MouseReading reading{dx_, dy_, left_.Read(use), right_.Read(use), placed_, placedX_, placedY_};
   dx_ = 0;
   dy_ = 0;
+  placed_ = false;
   return reading;
 }
 

@@ -11,11 +11,16 @@ namespace kb::platform {
 using KeyState = std::array<uint8_t, 256>;
 
 // Mouse motion accumulated since the previous reading, and the two buttons.
+// A touch screen puts the pointer where the finger is: then `placed` is set,
+// (x, y) is that point, and the motion is what came after it.
 struct MouseReading {
   int dx = 0;
   int dy = 0;
   bool left = false;
   bool right = false;
+  bool placed = false;
+  int x = 0;
+  int y = 0;
 };
 
 enum class MouseButton { kLeft, kRight };
@@ -26,12 +31,12 @@ enum class KeySource { kKeyboard, kPad };
 // One change the machine made to the input, as a replay keeps it to make it
 // again.
 struct InputChange {
-  enum class Kind : uint8_t { kKey, kLeftButton, kRightButton, kMove, kLetGo, kClear };
+  enum class Kind : uint8_t { kKey, kLeftButton, kRightButton, kMove, kLetGo, kClear, kPlace };
   Kind kind = Kind::kKey;
   uint8_t code = 0;   // kKey
   bool down = false;  // kKey and the buttons
-  int32_t dx = 0;     // kMove
-  int32_t dy = 0;     // kMove
+  int32_t dx = 0;     // kMove; the point's x for kPlace
+  int32_t dy = 0;     // kMove; the point's y for kPlace
   bool operator==(const InputChange&) const = default;
 };
 
@@ -64,6 +69,8 @@ class InputModel {
   void ChangeKeyFrom(KeySource source, uint8_t code, bool down, int pad = 0);
   void ChangeButton(MouseButton button, bool down);
   void Move(int dx, int dy);
+  // The pointer goes to (x, y) of the picture, wherever it was.
+  void PlaceAt(int x, int y);
   // The window lost the keyboard and mouse: what was held is let go, and a
   // press that no read has acted on yet still counts once.
   void LetGo();
@@ -76,8 +83,10 @@ class InputModel {
   // While `log` is set, every change from the machine is also appended there.
   void RecordChangesInto(std::vector<InputChange>* log) { log_ = log; }
   // Every key, button and the motion not yet read, for a replay to start
-  // from: kStateBytes bytes. LoadState takes only what SaveState gave.
+  // from: kStateBytes bytes, and kPlacedStateBytes while a placed pointer
+  // waits for its read. LoadState takes only what SaveState gave.
   static constexpr size_t kStateBytes = 258 + 8;
+  static constexpr size_t kPlacedStateBytes = kStateBytes + 8;
   std::vector<uint8_t> SaveState() const;
   bool LoadState(std::span<const uint8_t> state);
 
@@ -146,6 +155,9 @@ class InputModel {
   Level right_;
   int dx_ = 0;
   int dy_ = 0;
+  bool placed_ = false;
+  int placedX_ = 0;
+  int placedY_ = 0;
   std::vector<InputChange>* log_ = nullptr;
 };
 

@@ -57,7 +57,7 @@ void CodeChange(Coding& coding, JournalModels& m, platform::InputChange& change)
   using Kind = platform::InputChange::Kind;
   auto kind = static_cast<uint32_t>(change.kind);
   m.changeKind.Code(coding, kind);
-  change.kind = static_cast<Kind>(std::min<uint32_t>(kind, static_cast<uint32_t>(Kind::kClear)));
+  change.kind = static_cast<Kind>(std::min<uint32_t>(kind, static_cast<uint32_t>(Kind::kPlace)));
   uint32_t down = change.down ? 1 : 0;
   switch (change.kind) {
     case Kind::kKey: {
@@ -73,7 +73,8 @@ void CodeChange(Coding& coding, JournalModels& m, platform::InputChange& change)
     case Kind::kRightButton:
       coding.Bit(m.down[2], down);
       break;
-    case Kind::kMove: {
+    case Kind::kMove:
+    case Kind::kPlace: {
       int64_t dx = change.dx;
       int64_t dy = change.dy;
       m.moveX.CodeSigned(coding, dx);

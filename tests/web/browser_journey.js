@@ -5,12 +5,14 @@
 // highscore won in the snake game, the graphic set changed in the options,
 // and both still there after a reload, the match then played with the set,
 // left by loading the page again with a board number and continued, and the
-// page loaded once more without a network. Screens
+// page loaded once more without a network; then, on a phone-sized touch
+// screen, a match started and a group removed by taps. Screens
 // are told apart by marks of the data folder's own pictures, as the desktop
 // journeys do.
 // Arguments: the page's address, the browser version's data folder.
 const path = require("path");
-const { plugInPad, screenMarks, launchBrowser, readBmp, fail, sleep, canvasRegion, waitFor, press, pressUntil, playerFile } =
+const { plugInPad, screenMarks, launchBrowser, readBmp, fail, sleep, canvasRegion, difference, waitFor, press, pressUntil,
+        playerFile } =
   require(path.join(__dirname, "screen_marks.js"));
 
 const [address, data] = process.argv.slice(2);
@@ -105,6 +107,59 @@ async function eatOneEgg(page, eggColour) {
     if (choice) await hold(choice);
   }
   fail("the snake found no egg within 60 s");
+}
+
+// A phone held sideways: taps end the title picture and start "Spielen" and
+// "1 Spieler" (each the highlighted entry already); in the match a finger
+// held on a stone only moves the cursor, a tap removes its group; the page's
+// ESC button leaves the match.
+async function playWithFingers(browser) {
+  const context = await browser.newContext({ viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
+  const page = await context.newPage();
+  shownPage = page;
+  await page.goto(address);
+  await waitFor(page, marks.title, 60);
+  const box = await page.locator("#canvas").boundingBox();
+  const at = (x, y) => ({ x: box.x + (x * box.width) / 1024, y: box.y + (y * box.height) / 768 });
+  const tap = async (x, y) => {
+    const point = at(x, y);
+    await page.touchscreen.tap(point.x, point.y);
+    await sleep(300);
+  };
+  const cdp = await context.newCDPSession(page);
+  const holdFinger = async (x, y, ms) => {
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [at(x, y)] });
+    await sleep(ms);
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  };
+  for (let attempt = 0; attempt < 10 && (await difference(page, marks.mainMenu)) > marks.mainMenu.maxDifference; attempt++) {
+    await tap(512, 400);
+    await sleep(700);
+  }
+  await waitFor(page, marks.mainMenu, 5);
+  if (!(await page.isVisible("#esc")) || box.height < 320) fail(`the touch screen shows the picture ${box.width} x ${box.height} and ESC ${await page.isVisible("#esc")}`);
+  await tap(512, 104);                        // "Spielen"
+  await sleep(500);
+  await tap(512, 290);                        // "1 Spieler"
+  await waitFor(page, marks.match);
+  let removed = false;
+  for (let column = 0; column < 16 && !removed; column++) {
+    const before = JSON.stringify(await canvasRegion(page, counts));
+    await holdFinger(column * 48 + 24, 744, 600);
+    await sleep(500);
+    if (JSON.stringify(await canvasRegion(page, counts)) !== before) fail("a finger held on the board removed a group");
+    await tap(column * 48 + 24, 744);
+    await sleep(800);
+    removed = JSON.stringify(await canvasRegion(page, counts)) !== before;
+  }
+  if (!removed) fail("no tap on the bottom row removed a group");
+  await holdFinger(900, 300, 400);            // the pointer off the main menu's mark
+  for (let attempt = 0; attempt < 5 && (await difference(page, marks.mainMenu)) > marks.mainMenu.maxDifference; attempt++) {
+    await page.tap("#esc");
+    await sleep(1500);
+  }
+  await waitFor(page, marks.mainMenu, 1);
+  await context.close();
 }
 
 async function main() {
@@ -219,11 +274,13 @@ async function main() {
   await waitFor(page, marks.title, 60);
   await context.setOffline(false);
 
+  await playWithFingers(browser);
   if (problems.length > 0) fail(`the page reported errors: ${problems.join("; ")}`);
   await browser.close();
   console.log(`title, menu and a removal on a gamepad, ESC, the music switched off, a highscore and the Winter set ` +
               `kept across a reload, ` +
-              `a match continued after the page was left, board ${today} named, the title offline ` +
+              `a match continued after the page was left, board ${today} named, the title offline, ` +
+              `a match started and a group removed by taps ` +
               `(${Date.now() - started} ms)`);
 }
 

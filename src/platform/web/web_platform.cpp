@@ -108,18 +108,51 @@ EM_BOOL OnMouseButton(int type, const EmscriptenMouseEvent* event, void* user) {
   return EM_FALSE;
 }
 
-EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void* user) {
-  // The game's pointer moves as far across the picture as the browser's
-  // would across the canvas the page scales it to.
+// The canvas's CSS pixels to the picture's, as the page scales it.
+double PictureScale() {
   double width = 0.0;
   double height = 0.0;
   if (emscripten_get_element_css_size(kCanvas, &width, &height) != EMSCRIPTEN_RESULT_SUCCESS ||
       width <= 0.0) {
-    width = kScreenWidth;
+    return 1.0;
   }
-  const double scale = kScreenWidth / width;
+  return kScreenWidth / width;
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void* user) {
+  // The game's pointer moves as far across the picture as the browser's
+  // would across the canvas the page scales it to.
+  const double scale = PictureScale();
   Self(user)->Moved(event->movementX * scale, event->movementY * scale);
   return EM_FALSE;
+}
+
+// Handled here, a touch makes no mouse events of the browser's, and the page
+// neither scrolls nor zooms under the fingers.
+EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* event, void* user) {
+  TouchGestures& touch = Self(user)->Touch();
+  const double scale = PictureScale();
+  for (int i = 0; i < event->numTouches; ++i) {
+    const EmscriptenTouchPoint& point = event->touches[i];
+    if (!point.isChanged) continue;
+    const int x = static_cast<int>(static_cast<double>(point.targetX) * scale);
+    const int y = static_cast<int>(static_cast<double>(point.targetY) * scale);
+    switch (type) {
+      case EMSCRIPTEN_EVENT_TOUCHSTART:
+        touch.Down(point.identifier, x, y, emscripten_get_now());
+        break;
+      case EMSCRIPTEN_EVENT_TOUCHMOVE:
+        touch.Moved(point.identifier, x, y);
+        break;
+      case EMSCRIPTEN_EVENT_TOUCHEND:
+        touch.Up(point.identifier);
+        break;
+      default:
+        touch.Cancelled(point.identifier);
+        break;
+    }
+  }
+  return EM_TRUE;
 }
 
 EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* user) {
@@ -140,6 +173,10 @@ WebPlatform::WebPlatform()
   emscripten_set_mouseup_callback(window, this, EM_TRUE, OnMouseButton);
   emscripten_set_mousemove_callback(window, this, EM_TRUE, OnMouseMove);
   emscripten_set_blur_callback(window, this, EM_TRUE, OnBlur);
+  emscripten_set_touchstart_callback(kCanvas, this, EM_TRUE, OnTouch);
+  emscripten_set_touchmove_callback(kCanvas, this, EM_TRUE, OnTouch);
+  emscripten_set_touchend_callback(kCanvas, this, EM_TRUE, OnTouch);
+  emscripten_set_touchcancel_callback(kCanvas, this, EM_TRUE, OnTouch);
 }
 
 uint32_t WebPlatform::TickCount() {
@@ -226,6 +263,7 @@ void WebPlatform::Moved(double dx, double dy) {
 
 void WebPlatform::LetEverythingGo() {
   input_.LetGo();
+  touch_.Forget();
 }
 
 void WebPlatform::GiveTheBrowserItsTurn() {
@@ -237,6 +275,7 @@ void WebPlatform::GiveTheBrowserItsTurn() {
 InputModel& WebPlatform::PollInput() {
   GiveTheBrowserItsTurn();
   ReadPads();
+  touch_.Tick(emscripten_get_now());
   const double dx = std::trunc(pendingDx_);
   const double dy = std::trunc(pendingDy_);
   pendingDx_ -= dx;
@@ -251,6 +290,7 @@ void WebPlatform::Show(const char* text, const char* caption) {
   // The dialog took the keyboard and the mouse: what was held when it opened
   // was let go over the dialog.
   input_.Clear();
+  touch_.Forget();
   pendingDx_ = 0.0;
   pendingDy_ = 0.0;
 }

@@ -9,14 +9,15 @@
 #include "platform/gamepad.h"
 #include "platform/input_source.h"
 #include "platform/message_box.h"
+#include "platform/touch_gestures.h"
 
 namespace kb::platform {
 
 // The machine inside a browser page: the frame drawn into the page's canvas
-// (which the page scales to the window), the keyboard and relative mouse
-// motion from the page's events, the page's clock and a dialog of the page
-// for message boxes. The game's blocking loops give the browser its turn
-// whenever they wait or present.
+// (which the page scales to the window), the keyboard, relative mouse
+// motion and the fingers on a touch screen from the page's events, the
+// page's clock and a dialog of the page for message boxes. The game's
+// blocking loops give the browser its turn whenever they wait or present.
 class WebPlatform final : public Clock, public Display, public InputSource, public MessageBoxes {
  public:
   WebPlatform();
@@ -42,6 +43,7 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
   void ButtonChanged(int button, bool down);
   void Moved(double dx, double dy);
   void LetEverythingGo();
+  TouchGestures& Touch() { return touch_; }
 
  private:
   void WaitForNextFrame();
@@ -58,6 +60,7 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
 
   InputModel input_;
   std::array<PadKeys, kPadSlots> padKeys_{};
+  TouchGestures touch_{input_};
   // Motion in the picture's pixels not yet handed to the game; the fraction
   // stays for the next reading.
   double pendingDx_ = 0.0;

@@ -55,6 +55,40 @@
     }
   }
   window.addEventListener("keydown", wakeSound);
+
+  // A touch screen: the fingers play (the game reads them from the canvas),
+  // and the keys it lacks appear below the picture. A hybrid laptop shows
+  // them from its first touch on.
+  let touching = matchMedia("(pointer: coarse)").matches;
+  function touchScreen() {
+    touching = true;
+    document.body.classList.add("beruehrung");
+    fit();
+  }
+  if (touching) touchScreen();
+  window.addEventListener("touchstart", () => {
+    wakeSound();
+    if (!document.body.classList.contains("beruehrung")) touchScreen();
+  }, { capture: true, passive: true });
+  // A key button holds its key while the finger is on it, as a key would be.
+  for (const button of document.querySelectorAll(".taste")) {
+    const key = { code: button.dataset.code, key: button.dataset.key };
+    let held = false;
+    const release = () => {
+      if (!held) return;
+      held = false;
+      window.dispatchEvent(new KeyboardEvent("keyup", key));
+    };
+    button.addEventListener("pointerdown", (event) => {
+      // No focus: a focused button would take the game's next RETURN.
+      event.preventDefault();
+      wakeSound();
+      held = true;
+      window.dispatchEvent(new KeyboardEvent("keydown", key));
+    });
+    for (const type of ["pointerup", "pointercancel", "pointerleave"]) button.addEventListener(type, release);
+  }
+
   canvas.addEventListener("mousedown", () => {
     wakeSound();
     if (running && document.pointerLockElement !== canvas && canvas.requestPointerLock) {
@@ -70,11 +104,15 @@
     wakeSound();
     try {
       await document.documentElement.requestFullscreen();
-      if (navigator.keyboard && navigator.keyboard.lock) await navigator.keyboard.lock();
+      if (touching) {
+        if (screen.orientation && screen.orientation.lock) await screen.orientation.lock("landscape");
+      } else if (navigator.keyboard && navigator.keyboard.lock) {
+        await navigator.keyboard.lock();
+      }
     } catch (error) {
       console.warn("Vollbild nicht möglich:", error);
     }
-    if (running) canvas.requestPointerLock();
+    if (running && !touching) canvas.requestPointerLock();
   });
 
   // The sound switches: the game says how they stand, and a click presses
