@@ -7,8 +7,9 @@
   const status = document.getElementById("status");
   const say = (text) => { status.textContent = text; };
 
-  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
-    say("Dieser Browser kann kein WebAssembly ausführen. Klotzbrecher 3 läuft in jedem " +
+  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function" ||
+      typeof DecompressionStream !== "function") {
+    say("Dieser Browser ist zu alt für Klotzbrecher 3. Es läuft in jedem " +
         "aktuellen Browser (Firefox, Chrome, Edge oder Safari).");
     return;
   }
@@ -165,13 +166,59 @@
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
   };
-  // After one visit the game's files are kept for play without a network.
-  if ("serviceWorker" in navigator) {
-    navigator.serviceWorker.register("sw.js").catch((error) => console.warn("Kein Offline-Spiel:", error));
+  // The game's files are kept by a service worker, so that after one visit
+  // the game starts without a network. On the first visit it fetches them
+  // once and the page reads them through it; on a later one the page reads
+  // them at once and the worker only asks whether a new build is there.
+  // Without a worker (an old browser, a page not served over HTTPS) the page
+  // fetches them itself.
+  async function keptFiles() {
+    if (!("serviceWorker" in navigator)) return;
+    const registering = navigator.serviceWorker.register("sw.js");
+    if (navigator.serviceWorker.controller) {
+      registering.catch((error) => console.warn("Keine Prüfung auf neue Dateien:", error));
+      return;
+    }
+    try {
+      const registration = await registering;
+      const worker = registration.installing || registration.waiting;
+      if (!worker) return;
+      await new Promise((resolve) => {
+        navigator.serviceWorker.addEventListener("controllerchange", resolve, { once: true });
+        worker.addEventListener("statechange", () => worker.state === "redundant" && resolve());
+      });
+    } catch (error) {
+      console.warn("Kein Offline-Spiel:", error);
+    }
   }
-  const script = document.createElement("script");
-  script.src = "klotzbrecher3.js";
-  script.onerror = () =>
-    stop("Klotzbrecher 3 konnte nicht geladen werden. Bitte die Seite neu laden.");
-  document.body.appendChild(script);
+
+  // The data folder (kept unpacked by the worker, else compressed and
+  // unpacked here) and the game's WebAssembly are fetched side by side; the
+  // game's script starts when both are there and takes them from here.
+  async function fetched(name, unpack) {
+    const response = await fetch(name);
+    if (!response.ok) throw new Error(`${name}: ${response.status}`);
+    const body = unpack ? new Response(response.body.pipeThrough(new DecompressionStream("gzip"))) : response;
+    return body.arrayBuffer();
+  }
+  function data() {
+    const packed = () => fetched("klotzbrecher3.data.gz", true);
+    return navigator.serviceWorker && navigator.serviceWorker.controller
+      ? fetched("klotzbrecher3.data", false).catch(packed)
+      : packed();
+  }
+  keptFiles()
+    .then(() => Promise.all([data(), fetched("klotzbrecher3.wasm", false)]))
+    .then(([data, wasm]) => {
+      Module.getPreloadedPackage = () => data;
+      Module.wasmBinary = wasm;
+      const script = document.createElement("script");
+      script.src = "klotzbrecher3.js";
+      script.onerror = () => stop("Klotzbrecher 3 konnte nicht geladen werden. Bitte die Seite neu laden.");
+      document.body.appendChild(script);
+    })
+    .catch((error) => {
+      console.warn(error);
+      stop("Klotzbrecher 3 konnte nicht geladen werden. Bitte die Seite neu laden.");
+    });
 })();

@@ -4,7 +4,7 @@
 # new service worker.
 set(hashes "")
 foreach(file index.html page.js page.css manifest.webmanifest icon-128.png icon-256.png
-             klotzbrecher3.js klotzbrecher3.wasm klotzbrecher3.data)
+             klotzbrecher3.js klotzbrecher3.wasm klotzbrecher3.data.gz)
   file(SHA256 ${SITE}/${file} hash)
   string(APPEND hashes ${hash})
 endforeach()
