@@ -58,4 +58,10 @@ void Renderer::Present() {
   ++presented_;
 }
 
+void Renderer::PresentAgain() {
+  if (presented_ == 0) return Present();
+  display_.PresentRows(front_.pixels.data(), 0, 0);
+  ++presented_;
+}
+
 }  // namespace kb

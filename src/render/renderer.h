@@ -22,6 +22,10 @@ class Renderer {
   void EndFrame() { Present(); }
   // Presents without ending anything; the back buffer keeps its contents.
   void Present();
+  // Presents the frame presented last once more, paced as any frame, for a
+  // screen that knows it would draw exactly that picture again: nothing is
+  // drawn or compared.
+  void PresentAgain();
 
   PixelTarget BackBuffer() {
     BackImage();

@@ -20,12 +20,35 @@ void RunSelectionMenu(Game& game, const SelectionMenu& menu, int32_t& selection,
                       const std::function<void(int32_t)>& start) {
   InputDevice& input = game.input;
   const auto last = static_cast<int32_t>(menu.entries.size()) - 1;
+  // What the frame presented last showed, and the count of frames after it:
+  // while nobody else presents, nothing is pressed and neither the pointer
+  // nor the selection moves, the menu would draw that very picture again.
+  struct Shown {
+    int32_t selection;
+    int32_t pointerX;
+    int32_t pointerY;
+    bool operator==(const Shown&) const = default;
+  };
+  Shown shown{};
+  bool shownWhole = false;
+  uint64_t shownFrames = 0;
   while (!leave()) {
     game.music.WaitWithMusic(100);
-    game.renderer.BeginFrame();
-    if (menu.background != kNoHandle) game.sprites.DrawBackground(menu.background);
     input.ReadKeyboard();
     input.ReadMouse();
+    const Shown now{selection, input.PointerX, input.PointerY};
+    const bool pressed = input.KeyDown(key::kUp) || input.KeyDown(key::kDown) ||
+                         input.KeyDown(key::kReturn) || input.KeyDown(key::kF1) ||
+                         input.LeftButton != 0;
+    if (!pressed && shownWhole && shown == now && game.renderer.PresentedFrames() == shownFrames) {
+      game.renderer.PresentAgain();
+      shownFrames = game.renderer.PresentedFrames();
+      game.music.UpdateMusic();
+      continue;
+    }
+    const uint64_t framesBefore = game.renderer.PresentedFrames();
+    game.renderer.BeginFrame();
+    if (menu.background != kNoHandle) game.sprites.DrawBackground(menu.background);
 
     if (input.KeyDown(key::kUp) && selection > 0) --selection;
     if (input.KeyDown(key::kDown) && selection < last) ++selection;
@@ -63,6 +86,11 @@ void RunSelectionMenu(Game& game, const SelectionMenu& menu, int32_t& selection,
     game.DrawPointer();
     if (input.KeyDown(key::kF1)) game.TakeScreenshot();
     game.renderer.EndFrame();
+    // A frame drawn over what an entry's screen or a screenshot left is
+    // drawn anew next time, as always.
+    shownFrames = game.renderer.PresentedFrames();
+    shownWhole = shownFrames == framesBefore + 1;
+    shown = Shown{selection, input.PointerX, input.PointerY};
     game.music.UpdateMusic();
   }
 }

@@ -243,8 +243,17 @@ void WebPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) 
       out[2] = static_cast<uint8_t>(pixel);
     }
     kb_put_rows(canvas_.data() + first * 4u, firstRow, endRow - firstRow);
+    WaitForNextFrame();
+    return;
   }
-  WaitForNextFrame();
+  // The canvas already shows this picture: the browser need not be asked for
+  // a frame (which keeps it drawing at the display's rate for a while); a
+  // timer paces the game alike.
+  const double now = emscripten_get_now();
+  const double wait = std::max(1.0, std::min(nextPresent_, now + kMinFrameMs) - now);
+  emscripten_sleep(static_cast<unsigned>(std::lround(wait)));
+  lastYield_ = emscripten_get_now();
+  nextPresent_ = lastYield_ + kMinFrameMs;
 }
 
 void WebPlatform::KeyChanged(uint8_t code, bool down) {

@@ -56,6 +56,19 @@
     }
   }
   window.addEventListener("keydown", wakeSound);
+  // A hidden page is paused: the browser stops its frames, which the game
+  // waits for, and the sound rests until the page shows again.
+  document.addEventListener("visibilitychange", () => {
+    const audio = Module.kbAudio;
+    if (!audio) return;
+    if (document.hidden && audio.context.state === "running") {
+      audio.context.suspend();
+      audio.pausedHidden = true;
+    } else if (!document.hidden && audio.pausedHidden) {
+      audio.pausedHidden = false;
+      audio.context.resume();
+    }
+  });
 
   // A touch screen: the fingers play (the game reads them from the canvas),
   // and the keys it lacks appear below the picture. A hybrid laptop shows
