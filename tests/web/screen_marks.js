@@ -123,8 +123,11 @@ const padButtons = { PadA: 0, PadB: 1, PadX: 2, PadY: 3, PadBack: 8, PadStart: 9
                      PadUp: 12, PadDown: 13, PadLeft: 14, PadRight: 15 };
 async function hold(page, key, down) {
   if (!(key in padButtons)) return down ? page.keyboard.down(key) : page.keyboard.up(key);
-  return page.evaluate(([button, d]) => { window.kbTestPad.buttons[button].pressed = d; },
-                       [padButtons[key], down]);
+  // A real pad is shown to the page at its first press, as this one is.
+  return page.evaluate(([button, d]) => {
+    window.kbTestPad.buttons[button].pressed = d;
+    window.dispatchEvent(new Event("gamepadconnected"));
+  }, [padButtons[key], down]);
 }
 
 // A gamepad the page sees as the first one plugged in: headless Chromium has

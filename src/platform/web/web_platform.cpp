@@ -49,6 +49,15 @@ EM_JS(double, kb_date_now, (), { return Date.now(); });
 // each slot its buttons (in the order of PadButton) and its left stick. A
 // pad keeps its slot while it stays; the next to come takes a slot let free.
 EM_JS(void, kb_read_pads, (int* out), {
+  // The browser shows the page a pad only after one of its buttons was
+  // pressed, and says so; until then reading costs and finds nothing.
+  if (!Module.kbPadSeen) {
+    if (Module.kbPadSeen === undefined) {
+      Module.kbPadSeen = false;
+      window.addEventListener("gamepadconnected", () => { Module.kbPadSeen = true; });
+    }
+    return;
+  }
   const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
   const slots = Module.kbPadSlots || (Module.kbPadSlots = [null, null]);
   const present = (index) => pads.some((pad) => pad && pad.connected && pad.index === index);

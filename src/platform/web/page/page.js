@@ -220,11 +220,23 @@
       ? fetched("klotzbrecher3.data", false).catch(packed)
       : packed();
   }
+  // The WebAssembly is compiled while the data still arrives (and the
+  // browser keeps the compiled code for the next visit).
+  function compiled() {
+    return WebAssembly.compileStreaming
+      ? WebAssembly.compileStreaming(fetch("klotzbrecher3.wasm"))
+      : fetched("klotzbrecher3.wasm", false).then((bytes) => WebAssembly.compile(bytes));
+  }
   keptFiles()
-    .then(() => Promise.all([data(), fetched("klotzbrecher3.wasm", false)]))
+    .then(() => Promise.all([data(), compiled()]))
     .then(([data, wasm]) => {
       Module.getPreloadedPackage = () => data;
-      Module.wasmBinary = wasm;
+      Module.instantiateWasm = (imports, ready) => {
+        WebAssembly.instantiate(wasm, imports)
+          .then((instance) => ready(instance, wasm))
+          .catch((error) => Module.onAbort(error));
+        return {};
+      };
       const script = document.createElement("script");
       script.src = "klotzbrecher3.js";
       script.onerror = () => stop("Klotzbrecher 3 konnte nicht geladen werden. Bitte die Seite neu laden.");
