@@ -143,45 +143,46 @@ class SparkLooks {
 
 #ifdef __wasm_simd128__
   // What Fill computes, written out in the browser's vector instructions:
-  // the compiler leaves the looks' loop scalar there and narrows the values
-  // through 16 bits, both of which cost the browser more than the arithmetic.
-  // Sixteen positions at a time in 32-bit lanes, narrowed to bytes once;
-  // the seven positions beyond the block take the plain loop.
+  // the compiler leaves the sizes' loop scalar there and narrows the values
+  // through half-filled vectors, both of which cost the browser more than
+  // the arithmetic. The states take 32-bit lanes; their upper halves, the
+  // values, are gathered into 16-bit lanes, eight at a time, and the looks
+  // narrowed to bytes, sixteen at a time. The seven positions beyond the
+  // block take the plain loop.
   void FillVectors() {
     const v128_t start = wasm_i32x4_splat(static_cast<int32_t>(start_));
-    const v128_t tick = wasm_i32x4_splat(static_cast<int32_t>(tick_ & 0xFFFFu));
-    const v128_t residue = wasm_i32x4_splat(residue_);
-    const v128_t wrappedResidue = wasm_i32x4_splat(wrappedResidue_);
-    const v128_t wrapsFrom = wasm_i32x4_splat(wrapsFrom_);
-    const v128_t valueMask = wasm_i32x4_splat(0x7FFF);
-    const v128_t below128Mask = wasm_i32x4_splat(127);
-    const v128_t inverseOf3 = wasm_i32x4_splat(0xAAAB);
-    const v128_t lowHalf = wasm_i32x4_splat(0xFFFF);
-    const v128_t thirdOfRange = wasm_i32x4_splat(0x5555);
+    const v128_t tick = wasm_i16x8_splat(static_cast<int16_t>(tick_));
+    const v128_t residue = wasm_i16x8_splat(static_cast<int16_t>(residue_));
+    const v128_t wrappedResidue = wasm_i16x8_splat(static_cast<int16_t>(wrappedResidue_));
+    const v128_t wrapsFrom = wasm_i16x8_splat(static_cast<int16_t>(wrapsFrom_));
+    const v128_t valueMask = wasm_i16x8_splat(0x7FFF);
+    const v128_t below128Mask = wasm_i16x8_splat(127);
+    const v128_t inverseOf3 = wasm_i16x8_splat(static_cast<int16_t>(0xAAAB));
+    const v128_t thirdOfRange = wasm_i16x8_splat(0x5555);
+    auto states = [&](int32_t at) {
+      return wasm_i32x4_add(wasm_i32x4_mul(wasm_v128_load(&kBlockJumps.multiplier[at]), start),
+                            wasm_v128_load(&kBlockJumps.increment[at]));
+    };
     for (int32_t p = 0; p < kBlock; p += 16) {
-      v128_t below[4];
-      v128_t zero[4];
-      for (int32_t q = 0; q < 4; ++q) {
-        const int32_t at = p + 4 * q;
-        const v128_t state =
-            wasm_i32x4_add(wasm_i32x4_mul(wasm_v128_load(&kBlockJumps.multiplier[at]), start),
-                           wasm_v128_load(&kBlockJumps.increment[at]));
-        const v128_t value = wasm_v128_and(wasm_u32x4_shr(state, 16), valueMask);
-        below[q] = wasm_v128_and(wasm_i32x4_add(value, tick), below128Mask);
-        const v128_t wraps = wasm_u32x4_ge(value, wrapsFrom);
+      v128_t below[2];
+      v128_t zero[2];
+      for (int32_t half = 0; half < 2; ++half) {
+        const int32_t at = p + 8 * half;
+        const v128_t value =
+            wasm_v128_and(wasm_i8x16_shuffle(states(at), states(at + 4), 2, 3, 6, 7, 10, 11, 14, 15,
+                                             18, 19, 22, 23, 26, 27, 30, 31),
+                          valueMask);
+        below[half] = wasm_v128_and(wasm_i16x8_add(value, tick), below128Mask);
+        const v128_t wraps = wasm_u16x8_ge(value, wrapsFrom);
         const v128_t sum =
-            wasm_i32x4_add(value, wasm_v128_bitselect(wrappedResidue, residue, wraps));
-        const v128_t scaled = wasm_v128_and(wasm_i32x4_mul(sum, inverseOf3), lowHalf);
-        zero[q] = wasm_u32x4_le(scaled, thirdOfRange);  // all ones or 0
+            wasm_i16x8_add(value, wasm_v128_bitselect(wrappedResidue, residue, wraps));
+        zero[half] = wasm_u16x8_le(wasm_i16x8_mul(sum, inverseOf3), thirdOfRange);  // 0 or -1
       }
       // Lanes of 0..127 and of 0 or -1 narrow exactly; -1 becomes 1.
       wasm_v128_store(&below128_[static_cast<size_t>(p)],
-                      wasm_u8x16_narrow_i16x8(wasm_i16x8_narrow_i32x4(below[0], below[1]),
-                                              wasm_i16x8_narrow_i32x4(below[2], below[3])));
-      wasm_v128_store(
-          &zero_[static_cast<size_t>(p)],
-          wasm_i8x16_neg(wasm_i8x16_narrow_i16x8(wasm_i16x8_narrow_i32x4(zero[0], zero[1]),
-                                                 wasm_i16x8_narrow_i32x4(zero[2], zero[3]))));
+                      wasm_u8x16_narrow_i16x8(below[0], below[1]));
+      wasm_v128_store(&zero_[static_cast<size_t>(p)],
+                      wasm_i8x16_neg(wasm_i8x16_narrow_i16x8(zero[0], zero[1])));
     }
     const auto tick16 = static_cast<uint16_t>(tick_);
     for (int32_t p = kBlock; p < kPositions; ++p) {
