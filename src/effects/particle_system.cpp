@@ -85,25 +85,32 @@ class SparkLooks {
   // plus four times the speed. Speeds are at most 32 (sparks start below
   // that and only slow down), so no channel exceeds 255 and four times the
   // speed is added to all three at once.
-  SparkLook Next(int32_t speed) {
-    const uint32_t colour = (0xFF000000u | uint32_t{below128_[next_]} << 16 |
-                             uint32_t{below128_[next_ + 1]} << 8 | below128_[next_ + 2]) +
+  //
+  // `next` is the position of the spark's first draw, which the caller
+  // keeps from spark to spark: in a local the compiler keeps it in a
+  // register, where as a member it would go to memory and back for every
+  // spark, since any pixel written meanwhile might have been it.
+  SparkLook Next(int32_t& next, int32_t speed) {
+    const uint32_t colour = (0xFF000000u | uint32_t{below128_[next]} << 16 |
+                             uint32_t{below128_[next + 1]} << 8 | below128_[next + 2]) +
                             static_cast<uint32_t>(speed) * 0x040404u;
-    const SparkLook look{colour, size_[next_]};
-    next_ += draws_[next_];
-    if (next_ >= kBlock) NextBlock();
+    const SparkLook look{colour, size_[next]};
+    next += draws_[next];
+    if (next >= kBlock) {
+      next -= kBlock;
+      NextBlock();
+    }
     return look;
   }
 
-  // The generator's state after the last draw taken.
-  uint32_t State() const { return kSteps[next_].From(start_); }
+  // The generator's state after the draws taken up to position `next`.
+  uint32_t State(int32_t next) const { return kSteps[next].From(start_); }
 
  private:
   static constexpr int32_t kPositions = kBlock + kSparkDraws;
 
   void NextBlock() {
     start_ = kSteps[kBlock].From(start_);
-    next_ -= kBlock;
     Fill();
   }
 
@@ -213,10 +220,8 @@ class SparkLooks {
   uint16_t residue_;
   uint16_t wrappedResidue_;
   uint16_t wrapsFrom_;
-  // The state the block's positions count from, and the position of the
-  // next spark's first draw.
+  // The state the block's positions count from.
   uint32_t start_;
-  int32_t next_ = 0;
   // Written whole by Fill before any is read. The generator's values at the
   // positions, and Below(128) of each draw.
 #ifndef __wasm_simd128__
@@ -379,13 +384,14 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
     // that, since each spark's move depends only on the spark.
     ChanceRun chance(shared);
     SparkLooks looks(chance);
+    int32_t next = 0;
     for (int32_t i = 0; i < n; ++i) {
       if (cloud.alive[i] == 0) continue;
       const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
-      const SparkLook look = looks.Next(speed);
+      const SparkLook look = looks.Next(next, speed);
       DrawSparkSquare(target, cloud.x[i], cloud.y[i], look.size, look.colour);
     }
-    chance.Continue(looks.State());
+    chance.Continue(looks.State(next));
   }
   const int32_t died = MoveSparks(cloud.x.data(), cloud.y.data(), cloud.dx.data(), cloud.dy.data(),
                                   cloud.alive.data(), n);
