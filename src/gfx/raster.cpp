@@ -4,6 +4,10 @@
 #include <bit>
 #include <cmath>
 
+#ifdef __wasm_simd128__
+#include <wasm_simd128.h>
+#endif
+
 #include "core/colours.h"
 
 namespace kb {
@@ -105,6 +109,37 @@ void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, i
   }
 }
 
+// Pixels first to first + count - 1 of a texel row magnified by 2^shift,
+// pixel i showing texel column + ((first + i) >> shift). From the texel
+// under the first pixel on the indices stay small, whatever first is.
+void Magnify(uint32_t* out, const uint32_t* texels, int column, int64_t first, int count,
+             int shift) {
+  const uint32_t* from = texels + (column + (first >> shift));
+  const int phase = static_cast<int>(first & ((int64_t{1} << shift) - 1));
+  int i = 0;
+#ifdef __wasm_simd128__
+  // The browser's compiler turns the plain loop into lane-by-lane gathers;
+  // whole texels are written as vectors instead, after the pixels up to
+  // the first texel boundary.
+  const int scale = 1 << shift;
+  for (; i < count && ((phase + i) & (scale - 1)) != 0; ++i) out[i] = from[(phase + i) >> shift];
+  const uint32_t* texel = from + ((phase + i) >> shift);
+  if (scale == 2) {
+    for (; i + 8 <= count; i += 8, texel += 4) {
+      const v128_t four = wasm_v128_load(texel);
+      wasm_v128_store(out + i, wasm_i32x4_shuffle(four, four, 0, 0, 1, 1));
+      wasm_v128_store(out + i + 4, wasm_i32x4_shuffle(four, four, 2, 2, 3, 3));
+    }
+  } else if (scale >= 4) {
+    for (; i + scale <= count; i += scale, ++texel) {
+      const v128_t same = wasm_v128_load32_splat(texel);
+      for (int k = 0; k < scale; k += 4) wasm_v128_store(out + i + k, same);
+    }
+  }
+#endif
+  for (; i < count; ++i) out[i] = from[(phase + i) >> shift];
+}
+
 // Scales the block drawing takes: powers of two, for which the general rule's
 // arithmetic below is exact.
 bool IsBlockScale(float scale) {
@@ -146,7 +181,7 @@ void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int
     for (int64_t pieceLeft = left; pieceLeft < right; pieceLeft += kPiece) {
       const int count = static_cast<int>(std::min<int64_t>(kPiece, right - pieceLeft));
       const int64_t first = pieceLeft - x;
-      for (int i = 0; i < count; ++i) magnified[i] = texels[source.x + ((first + i) >> shiftX)];
+      Magnify(magnified, texels, source.x, first, count, shiftX);
       if (argb != kWhite) {
         for (int i = 0; i < count; ++i) magnified[i] = Modulate(magnified[i], argb);
       }
