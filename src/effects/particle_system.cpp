@@ -295,7 +295,48 @@ int32_t Sign(int32_t v) {
 int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int16_t* alive,
                    int32_t n) {
   int32_t died = 0;
-  for (int32_t i = 0; i < n; ++i) {
+  int32_t i = 0;
+#ifdef __wasm_simd128__
+  // The browser's compiler widens the fields to 32-bit lanes, four sparks at
+  // a time; here they stay in 16-bit lanes, eight at a time. That is exact:
+  // a living spark is on the screen and slower than 33, far from the 16-bit
+  // limits, and a dead one does not move. Each lane counts its deaths, at
+  // most one per eight sparks of the cloud.
+  const v128_t none = wasm_i16x8_splat(0);
+  const v128_t first = wasm_i16x8_splat(1);
+  const v128_t lastX = wasm_i16x8_splat(1023);
+  const v128_t lastY = wasm_i16x8_splat(767);
+  v128_t deaths = none;
+  for (; i + 8 <= n; i += 8) {
+    const v128_t was = wasm_i16x8_neg(wasm_v128_load(alive + i));  // all ones or 0
+    const v128_t speedX = wasm_v128_load(dxs + i);
+    const v128_t speedY = wasm_v128_load(dys + i);
+    const v128_t dx = wasm_v128_and(speedX, was);
+    const v128_t dy = wasm_v128_and(speedY, was);
+    const v128_t x = wasm_i16x8_add(wasm_v128_load(xs + i), dx);
+    const v128_t y = wasm_i16x8_add(wasm_v128_load(ys + i), dy);
+    // A comparison's lane is -1 where it holds: the speed steps towards 0.
+    const v128_t slowerX =
+        wasm_i16x8_sub(wasm_i16x8_add(speedX, wasm_i16x8_gt(dx, none)), wasm_i16x8_lt(dx, none));
+    const v128_t slowerY =
+        wasm_i16x8_sub(wasm_i16x8_add(speedY, wasm_i16x8_gt(dy, none)), wasm_i16x8_lt(dy, none));
+    const v128_t onScreen =
+        wasm_v128_and(wasm_v128_and(wasm_i16x8_ge(x, first), wasm_i16x8_le(x, lastX)),
+                      wasm_v128_and(wasm_i16x8_ge(y, first), wasm_i16x8_le(y, lastY)));
+    const v128_t moving = wasm_v128_not(wasm_i16x8_eq(wasm_v128_or(slowerX, slowerY), none));
+    const v128_t lives = wasm_v128_and(was, wasm_v128_and(onScreen, moving));
+    wasm_v128_store(xs + i, x);
+    wasm_v128_store(ys + i, y);
+    wasm_v128_store(dxs + i, slowerX);
+    wasm_v128_store(dys + i, slowerY);
+    wasm_v128_store(alive + i, wasm_i16x8_neg(lives));
+    deaths = wasm_i16x8_sub(deaths, wasm_v128_andnot(was, lives));
+  }
+  const v128_t pairs = wasm_i32x4_extadd_pairwise_i16x8(deaths);
+  died = wasm_i32x4_extract_lane(pairs, 0) + wasm_i32x4_extract_lane(pairs, 1) +
+         wasm_i32x4_extract_lane(pairs, 2) + wasm_i32x4_extract_lane(pairs, 3);
+#endif
+  for (; i < n; ++i) {
     const int32_t was = alive[i];
     const int32_t dx = dxs[i] * was;
     const int32_t dy = dys[i] * was;
