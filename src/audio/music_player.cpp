@@ -8,7 +8,7 @@
 namespace kb {
 namespace {
 
-constexpr int32_t kMaxRestMs = 10;
+constexpr int32_t kMaxRestMs = 50;
 
 }  // namespace
 
@@ -79,9 +79,10 @@ void MusicPlayer::WaitWithMusic(int32_t ms) {
     const auto left = static_cast<int32_t>(end - clock_.TickCount());
     if (left <= 0) break;
     UpdateMusic();
-    // Rests of up to 10 ms whose last one ends on the deadline: the wait lasts
-    // exactly as long, a track still changes within 10 ms of its end, and an
-    // idle menu wakes a hundred times a second instead of a thousand.
+    // Rests of up to 50 ms whose last one ends on the deadline: the wait lasts
+    // exactly as long, a track still changes within 50 ms of its end (nobody
+    // hears that), and an idle menu wakes 20 times a second instead of a
+    // thousand.
     clock_.SleepMicroseconds(static_cast<uint32_t>(std::min(left, kMaxRestMs)) * 1000u);
   }
 }

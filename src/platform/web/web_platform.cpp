@@ -256,13 +256,15 @@ void WebPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) 
     return;
   }
   // The canvas already shows this picture: the browser need not be asked for
-  // a frame (which keeps it drawing at the display's rate for a while); a
-  // timer paces the game alike.
+  // a frame (which keeps it drawing at the display's rate for a while). The
+  // game is paced alike, by a timer, and not at all when the frame before is
+  // a display frame's time ago already (an idle menu's, every 100 ms).
   const double now = emscripten_get_now();
-  const double wait = std::max(1.0, std::min(nextPresent_, now + kMinFrameMs) - now);
-  emscripten_sleep(static_cast<unsigned>(std::lround(wait)));
-  lastYield_ = emscripten_get_now();
-  nextPresent_ = lastYield_ + kMinFrameMs;
+  if (now < nextPresent_) {
+    emscripten_sleep(static_cast<unsigned>(std::max(1L, std::lround(nextPresent_ - now))));
+    lastYield_ = emscripten_get_now();
+  }
+  nextPresent_ = emscripten_get_now() + kMinFrameMs;
 }
 
 void WebPlatform::KeyChanged(uint8_t code, bool down) {

@@ -206,8 +206,9 @@
   }
 
   // The data folder (kept unpacked by the worker, else compressed and
-  // unpacked here) and the game's WebAssembly are fetched side by side; the
-  // game's script starts when both are there and takes them from here.
+  // unpacked here), the game's WebAssembly and its script are fetched side
+  // by side; the script runs when all are there and takes the others from
+  // here.
   async function fetched(name, unpack) {
     const response = await fetch(name);
     if (!response.ok) throw new Error(`${name}: ${response.status}`);
@@ -220,16 +221,23 @@
       ? fetched("klotzbrecher3.data", false).catch(packed)
       : packed();
   }
-  // The WebAssembly is compiled while the data still arrives (and the
-  // browser keeps the compiled code for the next visit).
+  // The WebAssembly is compiled while the data still arrives; a server that
+  // does not call it "application/wasm" only makes that a step later.
   function compiled() {
+    const afterwards = () => fetched("klotzbrecher3.wasm", false).then((bytes) => WebAssembly.compile(bytes));
     return WebAssembly.compileStreaming
-      ? WebAssembly.compileStreaming(fetch("klotzbrecher3.wasm"))
-      : fetched("klotzbrecher3.wasm", false).then((bytes) => WebAssembly.compile(bytes));
+      ? WebAssembly.compileStreaming(fetch("klotzbrecher3.wasm")).catch(afterwards)
+      : afterwards();
+  }
+  function script() {
+    return fetch("klotzbrecher3.js").then((response) => {
+      if (!response.ok) throw new Error(`klotzbrecher3.js: ${response.status}`);
+      return response.text();
+    });
   }
   keptFiles()
-    .then(() => Promise.all([data(), compiled()]))
-    .then(([data, wasm]) => {
+    .then(() => Promise.all([data(), compiled(), script()]))
+    .then(([data, wasm, code]) => {
       Module.getPreloadedPackage = () => data;
       Module.instantiateWasm = (imports, ready) => {
         WebAssembly.instantiate(wasm, imports)
@@ -237,10 +245,9 @@
           .catch((error) => Module.onAbort(error));
         return {};
       };
-      const script = document.createElement("script");
-      script.src = "klotzbrecher3.js";
-      script.onerror = () => stop("Klotzbrecher 3 konnte nicht geladen werden. Bitte die Seite neu laden.");
-      document.body.appendChild(script);
+      const game = document.createElement("script");
+      game.textContent = code;
+      document.body.appendChild(game);
     })
     .catch((error) => {
       console.warn(error);
