@@ -21,16 +21,26 @@ const started = Date.now();
 
 // A removal: RETURN takes the group under the cursor, which walks the
 // bottom row until one is there. The stone counts beside the board change;
-// returns them as they are then.
+// returns them once they stand still (the explosion's sparks fly across
+// them for a while).
 const counts = [830, 314, 190, 290];
 async function removeAGroup(page, commit = "Enter", right = "ArrowRight") {
   for (let step = 0; step < 16; step++) {
     const before = JSON.stringify(await canvasRegion(page, counts));
     await press(page, commit, 150);
     await sleep(800);
-    const after = JSON.stringify(await canvasRegion(page, counts));
-    if (after !== before) return after;
-    await press(page, right, 150);
+    let after = JSON.stringify(await canvasRegion(page, counts));
+    if (after === before) {
+      await press(page, right, 150);
+      continue;
+    }
+    for (let look = 0; look < 20; look++) {
+      await sleep(300);
+      const now = JSON.stringify(await canvasRegion(page, counts));
+      if (now === after) return now;
+      after = now;
+    }
+    fail("the stone counts did not stand still after a removal");
   }
   fail("no group of the bottom row could be removed");
 }
