@@ -59,7 +59,7 @@
   // A hidden page is paused: the browser stops its frames, which the game
   // waits for, and the sound rests until the page shows again.
   document.addEventListener("visibilitychange", () => {
-    const audio = Module.kbAudio;
+    const audio = window.Module && window.Module.kbAudio;
     if (!audio) return;
     if (document.hidden && audio.context.state === "running") {
       audio.context.suspend();
@@ -199,6 +199,7 @@
       await new Promise((resolve) => {
         navigator.serviceWorker.addEventListener("controllerchange", resolve, { once: true });
         worker.addEventListener("statechange", () => worker.state === "redundant" && resolve());
+        if (navigator.serviceWorker.controller || worker.state === "redundant") resolve();
       });
     } catch (error) {
       console.warn("Kein Offline-Spiel:", error);
