@@ -114,6 +114,18 @@ class SparkLooks {
     Fill();
   }
 
+  // What the looks need of the draw at position p, whose generator value is
+  // `value`: Below(128) of it, and whether Below(3) draws 0, that is whether
+  // value + residue is a multiple of 3: times the inverse of 3 modulo 2^16,
+  // the multiples of 3 are exactly the numbers up to (2^16 - 1) / 3.
+  void LookAt(int32_t p, uint16_t value, uint16_t tick) {
+    const auto at = static_cast<size_t>(p);
+    below128_[at] = static_cast<uint8_t>((value + tick) & 127u);
+    const uint16_t residue = value >= wrapsFrom_ ? wrappedResidue_ : residue_;
+    const auto scaled = static_cast<uint16_t>((value + residue) * 0xAAABu);
+    zero_[at] = scaled <= 0x5555u ? 1 : 0;
+  }
+
   // Position p holds the draw the generator makes p + 1 steps after start_.
   // Each position is computed on its own, in plain loops the compiler turns
   // into vector code: first the generator's values, then what the looks
@@ -124,16 +136,7 @@ class SparkLooks {
 #else
     FillValues(start_, value_);
     const auto tick = static_cast<uint16_t>(tick_);
-    for (int32_t p = 0; p < kPositions; ++p) {
-      const uint16_t value = value_[p];
-      below128_[p] = static_cast<uint8_t>((value + tick) & 127u);
-      // Whether value + residue is a multiple of 3: times the inverse of 3
-      // modulo 2^16, the multiples of 3 are exactly the numbers up to
-      // (2^16 - 1) / 3.
-      const uint16_t residue = value >= wrapsFrom_ ? wrappedResidue_ : residue_;
-      const auto scaled = static_cast<uint16_t>((value + residue) * 0xAAABu);
-      zero_[p] = scaled <= 0x5555u ? 1 : 0;
-    }
+    for (int32_t p = 0; p < kPositions; ++p) LookAt(p, value_[p], tick);
     // A spark starting at p takes three draws for its colour, then Below(3)
     // until one is not 0, at most four times; each 0 in a row grows its
     // square by a pixel.
@@ -196,10 +199,7 @@ class SparkLooks {
       const auto value = static_cast<uint16_t>(
           Random::Value(kBlockJumps.multiplier[static_cast<size_t>(p)] * start_ +
                         kBlockJumps.increment[static_cast<size_t>(p)]));
-      below128_[static_cast<size_t>(p)] = static_cast<uint8_t>((value + tick16) & 127u);
-      const uint16_t r = value >= wrapsFrom_ ? wrappedResidue_ : residue_;
-      zero_[static_cast<size_t>(p)] =
-          static_cast<uint16_t>((value + r) * 0xAAABu) <= 0x5555u ? 1 : 0;
+      LookAt(p, value, tick16);
     }
     const v128_t one = wasm_i8x16_splat(1);
     const v128_t four = wasm_i8x16_splat(4);
