@@ -6,6 +6,7 @@ const fs = require("fs");
 const path = require("path");
 
 let dataFolder = ".";
+let allMarks = {};
 
 function fail(message) {
   throw new Error(message);
@@ -42,7 +43,7 @@ function mark(name, file, at, region, maxDifference) {
 // every picture is a BMP).
 function screenMarks(folder) {
   dataFolder = folder;
-  return {
+  allMarks = {
     title: mark("the title picture", "Hintergründe/Titelbild.jpg", [0, 0], [200, 200, 300, 200], 0.02),
     // A corner of it, read quickly enough to time the page's start.
     titleCorner: mark("the title picture", "Hintergründe/Titelbild.jpg", [0, 0], [300, 300, 8, 8], 0.02),
@@ -53,6 +54,7 @@ function screenMarks(folder) {
     highscores: mark("the highscore table", "Hintergründe/Highscores.jpg", [0, 0], [904, 688, 120, 80], 0.03),
     winterStones: mark("the Winter stones", "Grafiksets/Winter/stone1.bmp", [780, 314], [780, 314, 48, 48], 0.08),
   };
+  return allMarks;
 }
 
 // Debian's Chromium, headless, without the background traffic that a closed
@@ -102,7 +104,12 @@ async function waitFor(page, m, seconds = 30) {
     if (last <= m.maxDifference) return;
     await sleep(200);
   }
-  fail(`${m.name} did not show within ${seconds} s (difference ${last.toFixed(3)})`);
+  // Which screen stands instead, for a failure seen only in a log.
+  let seen = "none of the known screens";
+  for (const other of Object.values(allMarks)) {
+    if ((await difference(page, other)) <= other.maxDifference) seen = other.name;
+  }
+  fail(`${m.name} did not show within ${seconds} s (difference ${last.toFixed(3)}; shown: ${seen})`);
 }
 
 // A key tapped: the game counts a tap once, at its next read, however short.

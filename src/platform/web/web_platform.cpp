@@ -20,6 +20,9 @@ constexpr const char* kCanvas = "#canvas";
 // game's 60 steps a second on displays that refresh faster.
 constexpr double kMinFrameMs = 1000.0 / 60.0 - 1.5;
 constexpr double kLongestWithoutYieldMs = 100.0;
+// How often a wait reads the pads while one is in use: a quick press of a
+// button (a thumb's tap lasts 40 ms or more) is never missed between reads.
+constexpr double kPadReadMs = 10.0;
 
 // clang-format off
 EM_JS(void, kb_put_rows, (const uint8_t* rgba, int firstRow, int rows), {
@@ -48,15 +51,16 @@ EM_JS(double, kb_date_now, (), { return Date.now(); });
 // The two pads the game plays with, read from the browser's Gamepad API: for
 // each slot its buttons (in the order of PadButton) and its left stick. A
 // pad keeps its slot while it stays; the next to come takes a slot let free.
-EM_JS(void, kb_read_pads, (int* out), {
+EM_JS(int, kb_read_pads, (int* out), {
   // The browser shows the page a pad only after one of its buttons was
   // pressed, and says so; until then reading costs and finds nothing.
+  // Answers whether the pads were read.
   if (!Module.kbPadSeen) {
     if (Module.kbPadSeen === undefined) {
       Module.kbPadSeen = false;
       window.addEventListener("gamepadconnected", () => { Module.kbPadSeen = true; });
     }
-    return;
+    return 0;
   }
   const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
   const slots = Module.kbPadSlots || (Module.kbPadSlots = [null, null]);
@@ -88,6 +92,7 @@ EM_JS(void, kb_read_pads, (int* out), {
     HEAP32[(out >> 2) + s * 3 + 1] = x;
     HEAP32[(out >> 2) + s * 3 + 2] = y;
   }
+  return 1;
 });
 
 EM_JS(void, kb_show_board, (const char* title, unsigned number), {
@@ -201,10 +206,19 @@ uint64_t WebPlatform::PerformanceCounter() {
 }
 
 void WebPlatform::SleepMicroseconds(uint32_t us) {
-  // The browser handles its events only while the game waits.
-  emscripten_sleep(std::max(1u, (us + 500u) / 1000u));
-  lastYield_ = emscripten_get_now();
-  ReadPads();
+  // The browser handles its events only while the game waits. Keys and the
+  // mouse are events, kept until the game polls; a pad's buttons are a state
+  // that a press between two reads would leave unseen, so while a pad is in
+  // use the wait reads them in between.
+  const double end = emscripten_get_now() + std::max(1u, (us + 500u) / 1000u);
+  for (;;) {
+    const double left = end - emscripten_get_now();
+    const double rest = padsInUse_ ? std::min(left, kPadReadMs) : left;
+    emscripten_sleep(static_cast<unsigned>(std::max(1L, std::lround(rest))));
+    lastYield_ = emscripten_get_now();
+    ReadPads();
+    if (lastYield_ >= end - 0.5) break;
+  }
 }
 
 // The browser does not tell the page when a pad's button goes down; its
@@ -212,7 +226,7 @@ void WebPlatform::SleepMicroseconds(uint32_t us) {
 // however rarely the screen polls, as a key's is.
 void WebPlatform::ReadPads() {
   std::array<int, 3 * kPadSlots> pads{};
-  kb_read_pads(pads.data());
+  padsInUse_ = kb_read_pads(pads.data()) != 0;
   for (int slot = 0; slot < kPadSlots; ++slot) {
     const int* pad = pads.data() + 3 * slot;
     padKeys_[static_cast<size_t>(slot)].Update(
@@ -227,6 +241,7 @@ void WebPlatform::WaitForNextFrame() {
     kb_next_animation_frame();
   } while (emscripten_get_now() < nextPresent_);
   lastYield_ = emscripten_get_now();
+  ReadPads();
   nextPresent_ = lastYield_ + kMinFrameMs;
 }
 
@@ -261,8 +276,7 @@ void WebPlatform::PresentRows(const uint32_t* pixels, int firstRow, int endRow) 
   // a display frame's time ago already (an idle menu's, every 100 ms).
   const double now = emscripten_get_now();
   if (now < nextPresent_) {
-    emscripten_sleep(static_cast<unsigned>(std::max(1L, std::lround(nextPresent_ - now))));
-    lastYield_ = emscripten_get_now();
+    SleepMicroseconds(static_cast<uint32_t>(std::lround((nextPresent_ - now) * 1000.0)));
   }
   nextPresent_ = emscripten_get_now() + kMinFrameMs;
 }

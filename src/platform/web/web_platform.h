@@ -60,6 +60,8 @@ class WebPlatform final : public Clock, public Display, public InputSource, publ
 
   InputModel input_;
   std::array<PadKeys, kPadSlots> padKeys_{};
+  // Whether the browser has shown the page a pad, so that waits read it.
+  bool padsInUse_ = false;
   TouchGestures touch_{input_};
   // Motion in the picture's pixels not yet handed to the game; the fraction
   // stays for the next reading.
