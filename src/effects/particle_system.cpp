@@ -357,7 +357,9 @@ int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int16_t
 
 }  // namespace
 
-ParticleSystem::ParticleSystem() : clouds_(static_cast<size_t>(kBoardSize) * kBoardSize) {}
+// Default-initialised: the slots are left unwritten.
+ParticleSystem::ParticleSystem()
+    : clouds_(new Cloud[static_cast<size_t>(kBoardSize) * kBoardSize]) {}
 
 // MENDED: a stored count beyond 4096 is cut here, where it is used.
 int32_t ParticleSystem::ClampCount(int32_t perStone) {

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "core/random.h"
 #include "gfx/raster.h"
@@ -12,7 +12,9 @@ namespace kb {
 
 // The particle clouds of removed stones: every cell owns a fixed block of
 // slots for the largest count, so that every cell can burst at once, and
-// nothing is allocated after start-up. The live count of each cell is the
+// nothing is allocated after start-up. The blocks (10 MiB) are reserved
+// unwritten: memory becomes resident only where a burst has written sparks,
+// and only written slots are ever read. The live count of each cell is the
 // effect grid's ParticleGrid.
 class ParticleSystem {
  public:
@@ -54,7 +56,7 @@ class ParticleSystem {
     return clouds_[static_cast<size_t>(column * kBoardSize + row)];
   }
 
-  std::vector<Cloud> clouds_;
+  std::unique_ptr<Cloud[]> clouds_;
   // How many slots each cell's cloud was spawned with.
   CellGrid spawned_{};
 };

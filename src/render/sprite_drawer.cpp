@@ -1,6 +1,7 @@
 #include "render/sprite_drawer.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "core/cp1252.h"
@@ -58,13 +59,21 @@ TextureHandle SpriteDrawer::LoadTexture(std::string_view file, int width, int he
 
 SurfaceHandle SpriteDrawer::LoadSurface(std::string_view file, bool inDefaultPool, int width,
                                         int height) {
+  StoredSurface surface;
+  surface.width = std::max(width, 1);
+  surface.height = std::max(height, 1);
+  const bool staging = inDefaultPool && staging_ == kNoHandle;
   Image picture;
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  surfaces_.push_back(ReadPicture(file, picture) ? FitTo(std::move(picture), width, height)
-                                                 : Image(width, height));
+  const bool read = ReadPicture(file, picture);
+  if (staging) {
+    surface.pixels = read ? FitTo(std::move(picture), surface.width, surface.height)
+                          : Image(surface.width, surface.height);
+  } else if (read) {
+    surface.file = fileBuffer_;
+  }
+  surfaces_.push_back(std::move(surface));
   const auto handle = static_cast<SurfaceHandle>(surfaces_.size() - 1);
-  if (inDefaultPool && staging_ == kNoHandle) staging_ = handle;
+  if (staging) staging_ = handle;
   return handle;
 }
 
@@ -73,9 +82,19 @@ const Image* SpriteDrawer::Texture(TextureHandle handle) const {
   return &textures_[static_cast<size_t>(handle)];
 }
 
-const Image* SpriteDrawer::Surface(SurfaceHandle handle) const {
+const SpriteDrawer::StoredSurface* SpriteDrawer::FindSurface(SurfaceHandle handle) const {
   if (handle < 0 || static_cast<size_t>(handle) >= surfaces_.size()) return nullptr;
   return &surfaces_[static_cast<size_t>(handle)];
+}
+
+Image SpriteDrawer::SurfacePicture(SurfaceHandle handle) const {
+  const StoredSurface* surface = FindSurface(handle);
+  if (surface == nullptr) return {};
+  if (!surface->pixels.Empty()) return surface->pixels;
+  // The file decoded as at loading, where it was found sound.
+  std::optional<Image> picture = surface->file.empty() ? std::nullopt : DecodeImage(surface->file);
+  return picture ? FitTo(std::move(*picture), surface->width, surface->height)
+                 : Image(surface->width, surface->height);
 }
 
 void SpriteDrawer::Draw(TextureHandle texture, const SpritePlacement& placement, uint32_t argb) {
@@ -94,25 +113,29 @@ void SpriteDrawer::DrawPart(TextureHandle texture, const SpritePlacement& placem
 
 void SpriteDrawer::DrawSurface(SurfaceHandle surface, int centreX, int centreY, int width,
                                int height) {
-  const Image* image = Surface(surface);
-  if (image == nullptr) return;
-  StretchCopy(renderer_.BackBuffer(), *image, centreX - width / 2, centreY - height / 2,
+  const Image image = SurfacePicture(surface);
+  if (image.Empty()) return;
+  StretchCopy(renderer_.BackBuffer(), image, centreX - width / 2, centreY - height / 2,
               centreX + width / 2, centreY + height / 2);
 }
 
 void SpriteDrawer::DrawBackground(SurfaceHandle surface) {
-  const Image* source = Surface(surface);
-  if (source == nullptr || staging_ == kNoHandle) return;
+  if (FindSurface(surface) == nullptr || staging_ == kNoHandle) return;
   // KEPT: every background is copied through the staging surface first, so the
   // picture loaded for the staging surface itself is never shown.
-  Image& staging = surfaces_[static_cast<size_t>(staging_)];
-  if (source != &staging && stagingHolds_ != surface) {
+  Image& staging = surfaces_[static_cast<size_t>(staging_)].pixels;
+  if (surface != staging_ && stagingHolds_ != surface) {
     stagingHolds_ = surface;
-    const int w = std::min(source->width, staging.width);
-    const int h = std::min(source->height, staging.height);
-    for (int y = 0; y < h; ++y) {
-      std::copy_n(source->pixels.begin() + static_cast<std::ptrdiff_t>(y) * source->width, w,
-                  staging.pixels.begin() + static_cast<std::ptrdiff_t>(y) * staging.width);
+    Image source = SurfacePicture(surface);
+    if (source.width == staging.width && source.height == staging.height) {
+      staging = std::move(source);
+    } else {
+      const int w = std::min(source.width, staging.width);
+      const int h = std::min(source.height, staging.height);
+      for (int y = 0; y < h; ++y) {
+        std::copy_n(source.pixels.begin() + static_cast<std::ptrdiff_t>(y) * source.width, w,
+                    staging.pixels.begin() + static_cast<std::ptrdiff_t>(y) * staging.width);
+      }
     }
   }
   const PixelTarget target =

@@ -46,7 +46,8 @@ class SpriteDrawer {
   void DrawBackground(SurfaceHandle surface);
 
   const Image* Texture(TextureHandle handle) const;
-  const Image* Surface(SurfaceHandle handle) const;
+  // The surface's pixels as they are drawn (a copy; empty for no surface).
+  Image SurfacePicture(SurfaceHandle handle) const;
   size_t TextureCount() const { return textures_.size(); }
 
  private:
@@ -54,8 +55,21 @@ class SpriteDrawer {
 
   Renderer& renderer_;
   platform::FileSystem& files_;
+  // The staging surface is kept as the pixels it is drawn from. The
+  // backgrounds are drawn only through it, one at a time: each is kept as its
+  // file (a tenth of its pixels' size as JPEG) and decoded into the staging
+  // surface when another background is drawn, which takes a few
+  // milliseconds. A file that could not be read leaves no bytes: black.
+  struct StoredSurface {
+    Image pixels;
+    std::vector<uint8_t> file;
+    int width = 0;
+    int height = 0;
+  };
+  const StoredSurface* FindSurface(SurfaceHandle handle) const;
+
   std::vector<Image> textures_;
-  std::vector<Image> surfaces_;
+  std::vector<StoredSurface> surfaces_;
   SurfaceHandle staging_ = kNoHandle;
   // The background the staging surface holds a copy of; surfaces never change
   // after loading, so drawing the same background again needs no new copy.

@@ -106,7 +106,7 @@ TEST_F(HighscoreScreens, NoEntryShowsTheGameOverPictureUntilReturnNotAButtonStil
   EXPECT_EQ(g.screens, (Screens{"highscore entry"}));
   EXPECT_GE(g.Now() - start, 4000u);
   EXPECT_EQ(g.fake.LastFrame(),
-            g.game.sprites.Surface(g.game.resources.gameOverBackground)->pixels);
+            g.game.sprites.SurfacePicture(g.game.resources.gameOverBackground).pixels);
 }
 
 // A display that presents at once leaves a step far inside the first 2 ms of

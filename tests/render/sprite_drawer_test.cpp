@@ -60,12 +60,12 @@ TEST_F(SpriteDrawerTest, SurfacesExistEvenWithoutTheirFileAndBackgroundsFillTheS
   testing::internal::GetCapturedStderr();
   PutPicture("bg.bmp", Image(1024, 768, 0xFF336699u));
   const SurfaceHandle bg = sprites.LoadSurface("bg.bmp", false, 1024, 768);
-  ASSERT_NE(sprites.Surface(staging), nullptr);
+  ASSERT_FALSE(sprites.SurfacePicture(staging).Empty());
   sprites.DrawBackground(bg);
   EXPECT_EQ(At(0, 0), 0xFF336699u);
   EXPECT_EQ(At(1023, 767), 0xFF336699u);
   // The staging surface now holds the background, as the original's did.
-  EXPECT_EQ(sprites.Surface(staging)->At(5, 5), 0xFF336699u);
+  EXPECT_EQ(sprites.SurfacePicture(staging).At(5, 5), 0xFF336699u);
 }
 
 TEST_F(SpriteDrawerTest, OddSurfaceSizesLoseAPixelToIntegerHalves) {
