@@ -97,12 +97,12 @@ void CompositeRow(uint32_t* dst, const uint32_t* src, int count, RowAlpha alpha)
 
 // Texel (u, v) of the source lands on pixel (x + u, y + v), as the general
 // rule gives for scale 1 and no rotation, whatever the centre.
-void DrawUnscaled(PixelTarget target, const Image& texture, SourceRect source, int x, int y,
-                  uint32_t argb) {
-  const int u0 = std::max({0, -x, -source.x});
-  const int v0 = std::max({0, -y, -source.y});
-  const int u1 = std::min({source.width, target.width - x, texture.width - source.x});
-  const int v1 = std::min({source.height, target.height - y, texture.height - source.y});
+void DrawUnscaled(PixelTarget target, PixelRect clip, const Image& texture, SourceRect source,
+                  int x, int y, uint32_t argb) {
+  const int u0 = std::max({0, clip.left - x, -source.x});
+  const int v0 = std::max({0, clip.top - y, -source.y});
+  const int u1 = std::min({source.width, clip.right - x, texture.width - source.x});
+  const int v1 = std::min({source.height, clip.bottom - y, texture.height - source.y});
   uint32_t tinted[kPiece];
   for (int v = v0; v < v1; ++v) {
     const uint32_t* texels =
@@ -171,18 +171,18 @@ bool IsWholeCentre(float centre) {
 // centre. The explosions' magnified sheets are drawn this way: each texel row
 // is magnified and tinted once, piece by piece, and composited onto the
 // scaleY rows it covers.
-void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int x, int y,
-                int scaleX, int scaleY, uint32_t argb) {
+void DrawBlocks(PixelTarget target, PixelRect clip, const Image& texture, SourceRect source, int x,
+                int y, int scaleX, int scaleY, uint32_t argb) {
   // The part of the source rectangle that lies in the texture.
   const int u0 = std::max(0, -source.x);
   const int v0 = std::max(0, -source.y);
   const int u1 = std::min(source.width, texture.width - source.x);
   const int v1 = std::min(source.height, texture.height - source.y);
   if (u0 >= u1 || v0 >= v1) return;
-  const int64_t left = std::max<int64_t>(0, x + int64_t{u0} * scaleX);
-  const int64_t right = std::min<int64_t>(target.width, x + int64_t{u1} * scaleX);
-  const int64_t top = std::max<int64_t>(0, y + int64_t{v0} * scaleY);
-  const int64_t bottom = std::min<int64_t>(target.height, y + int64_t{v1} * scaleY);
+  const int64_t left = std::max<int64_t>(clip.left, x + int64_t{u0} * scaleX);
+  const int64_t right = std::min<int64_t>(clip.right, x + int64_t{u1} * scaleX);
+  const int64_t top = std::max<int64_t>(clip.top, y + int64_t{v0} * scaleY);
+  const int64_t bottom = std::min<int64_t>(clip.bottom, y + int64_t{v1} * scaleY);
   const int shiftX = std::countr_zero(static_cast<unsigned>(scaleX));
   uint32_t magnified[kPiece];
   for (int64_t blockTop = top; blockTop < bottom;) {
@@ -206,25 +206,72 @@ void DrawBlocks(PixelTarget target, const Image& texture, SourceRect source, int
   }
 }
 
+// The source rectangle's corners mapped forward: the extent of what the
+// general rule covers, before clipping.
+struct Bounds {
+  double minX, minY, maxX, maxY;
+};
+Bounds ForwardBounds(SourceRect source, const SpritePlacement& p, double cosA, double sinA) {
+  Bounds b{1e300, 1e300, -1e300, -1e300};
+  for (const double u : {0.0, static_cast<double>(source.width)}) {
+    for (const double v : {0.0, static_cast<double>(source.height)}) {
+      const double dx = u * p.scaleX - p.centreX;
+      const double dy = v * p.scaleY - p.centreY;
+      const double X = dx * cosA + dy * sinA + p.centreX + p.x;
+      const double Y = -dx * sinA + dy * cosA + p.centreY + p.y;
+      b.minX = std::min(b.minX, X);
+      b.maxX = std::max(b.maxX, X);
+      b.minY = std::min(b.minY, Y);
+      b.maxY = std::max(b.maxY, Y);
+    }
+  }
+  return b;
+}
+
+bool Drawable(const Image& texture, SourceRect source, const SpritePlacement& p, uint32_t argb) {
+  if (texture.Empty() || source.width <= 0 || source.height <= 0) return false;
+  if (p.scaleX == 0.0f || p.scaleY == 0.0f || (argb >> 24) == 0) return false;
+  return std::isfinite(p.scaleX) && std::isfinite(p.scaleY) && std::isfinite(p.rotation) &&
+         std::isfinite(p.centreX) && std::isfinite(p.centreY);
+}
+
 }  // namespace
+
+PixelRect SpriteBounds(const Image& texture, SourceRect source, const SpritePlacement& p,
+                       uint32_t argb) {
+  if (!Drawable(texture, source, p, argb)) return {};
+  const double angle = static_cast<double>(p.rotation);
+  const Bounds b = ForwardBounds(source, p, std::cos(angle), std::sin(angle));
+  // The general rule covers exactly these pixels. The paths for unturned
+  // sprites place texels at whole numbers, which the corners' doubles miss
+  // by far less than a pixel: rounded outwards, they stay inside.
+  const auto side = [](double value) {
+    return static_cast<int>(std::clamp(value, -1048576.0, 1048576.0));
+  };
+  return {side(std::floor(b.minX)), side(std::floor(b.minY)), side(std::ceil(b.maxX)),
+          side(std::ceil(b.maxY))};
+}
 
 void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
                 const SpritePlacement& p, uint32_t argb) {
-  if (texture.Empty() || source.width <= 0 || source.height <= 0) return;
-  if (p.scaleX == 0.0f || p.scaleY == 0.0f || (argb >> 24) == 0) return;
-  if (!std::isfinite(p.scaleX) || !std::isfinite(p.scaleY) || !std::isfinite(p.rotation) ||
-      !std::isfinite(p.centreX) || !std::isfinite(p.centreY)) {
-    return;
-  }
+  DrawSpriteWithin(target, {0, 0, target.width, target.height}, texture, source, p, argb);
+}
+
+void DrawSpriteWithin(PixelTarget target, PixelRect clip, const Image& texture, SourceRect source,
+                      const SpritePlacement& p, uint32_t argb) {
+  if (!Drawable(texture, source, p, argb)) return;
+  clip = {std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, target.width),
+          std::min(clip.bottom, target.height)};
+  if (clip.left >= clip.right || clip.top >= clip.bottom) return;
 
   // Most sprites are neither scaled nor turned: their texels land one to one.
   if (p.scaleX == 1.0f && p.scaleY == 1.0f && p.rotation == 0.0f) {
-    DrawUnscaled(target, texture, source, p.x, p.y, argb);
+    DrawUnscaled(target, clip, texture, source, p.x, p.y, argb);
     return;
   }
   if (p.rotation == 0.0f && IsBlockScale(p.scaleX) && IsBlockScale(p.scaleY) &&
       IsWholeCentre(p.centreX) && IsWholeCentre(p.centreY)) {
-    DrawBlocks(target, texture, source, p.x, p.y, static_cast<int>(p.scaleX),
+    DrawBlocks(target, clip, texture, source, p.x, p.y, static_cast<int>(p.scaleX),
                static_cast<int>(p.scaleY), argb);
     return;
   }
@@ -237,36 +284,27 @@ void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
   const double cy = p.centreY;
 
   // Forward mapping of the source rectangle's corners gives the bounding box.
-  double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-  for (const double u : {0.0, static_cast<double>(source.width)}) {
-    for (const double v : {0.0, static_cast<double>(source.height)}) {
-      const double dx = u * sx - cx;
-      const double dy = v * sy - cy;
-      const double X = dx * cosA + dy * sinA + cx + p.x;
-      const double Y = -dx * sinA + dy * cosA + cy + p.y;
-      minX = std::min(minX, X);
-      maxX = std::max(maxX, X);
-      minY = std::min(minY, Y);
-      maxY = std::max(maxY, Y);
-    }
-  }
-  const int x0 = static_cast<int>(std::max(0.0, std::floor(minX)));
-  const int y0 = static_cast<int>(std::max(0.0, std::floor(minY)));
-  const int x1 = static_cast<int>(std::min(static_cast<double>(target.width), std::ceil(maxX)));
-  const int y1 = static_cast<int>(std::min(static_cast<double>(target.height), std::ceil(maxY)));
+  const Bounds b = ForwardBounds(source, p, cosA, sinA);
+  // The walk along a row starts at the target's edge, never at the clip's,
+  // so that a clipped drawing reaches each pixel by the same sums.
+  const int x0 = static_cast<int>(std::max(0.0, std::floor(b.minX)));
+  const int y0 = static_cast<int>(std::max(0.0, std::floor(b.minY)));
+  const int x1 = static_cast<int>(std::min(static_cast<double>(clip.right), std::ceil(b.maxX)));
+  const int y1 = static_cast<int>(std::min(static_cast<double>(clip.bottom), std::ceil(b.maxY)));
   if (x0 >= x1 || y0 >= y1) return;
 
   // Inverse mapping of every covered pixel centre back into the source:
   // p * scale = unrotate(screen - centre - (x, y)) + centre.
   const double stepU = cosA / sx;  // change of u per pixel to the right
   const double stepV = sinA / sy;
-  for (int Y = y0; Y < y1; ++Y) {
+  for (int Y = std::max(y0, clip.top); Y < y1; ++Y) {
     const double ey = Y + 0.5 - cy - p.y;
     const double ex0 = x0 + 0.5 - cx - p.x;
     double u = DivideBy(ex0 * cosA - ey * sinA + cx, sx);
     double v = DivideBy(ex0 * sinA + ey * cosA + cy, sy);
     uint32_t* row = target.pixels + static_cast<size_t>(Y) * target.width;
     for (int X = x0; X < x1; ++X, u += stepU, v += stepV) {
+      if (X < clip.left) continue;
       if (u < 0.0 || v < 0.0 || u >= source.width || v >= source.height) continue;
       const int tx = source.x + static_cast<int>(u);
       const int ty = source.y + static_cast<int>(v);

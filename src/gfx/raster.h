@@ -24,6 +24,8 @@ struct SpritePlacement {
   float rotation = 0.0f;
   int x = 0;
   int y = 0;
+
+  bool operator==(const SpritePlacement&) const = default;
 };
 
 // A rectangle of a texture, left/top inclusive, right/bottom exclusive.
@@ -34,12 +36,28 @@ struct SourceRect {
   int height = 0;
 };
 
+// A rectangle of target pixels, left/top inclusive, right/bottom exclusive.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 // Draws `source` of `texture` by the placement, each texel multiplied
 // component-wise by `argb` and blended by the resulting alpha; texels of alpha
 // 0 (the colour key) and texels outside the texture leave the target alone.
 // Every write is clipped to the target.
 void DrawSprite(PixelTarget target, const Image& texture, SourceRect source,
                 const SpritePlacement& placement, uint32_t argb);
+// The same drawing's pixels inside `clip` only: each exactly as the whole
+// drawing gives it.
+void DrawSpriteWithin(PixelTarget target, PixelRect clip, const Image& texture, SourceRect source,
+                      const SpritePlacement& placement, uint32_t argb);
+// A rectangle holding every pixel that drawing may change (before clipping
+// to the target); empty for a drawing that changes none.
+PixelRect SpriteBounds(const Image& texture, SourceRect source, const SpritePlacement& placement,
+                       uint32_t argb);
 
 // Copies the whole picture into the rectangle [left, right) x [top, bottom)
 // without filtering, squeezed or stretched to fit, clipped to the target.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/colours.h"
 #include "effects/rainbow_rings.h"
@@ -9,74 +10,85 @@
 namespace kb {
 
 void MatchScreen::DrawBoard() {
-  const StoneSet& set = game_.resources.Stones(game_.options.GraphicSet);
+  const BoardLooks looks = LooksOfBoard();
+  const BoardPart part = std::exchange(boardPart_, BoardPart::kOther);
+  if (part == BoardPart::kKeptBoard && RedrawChangedLooks(looks)) return;
+  if (part == BoardPart::kKeptBoard) ShowGridUnderBoard();
   const bool split = game_.IsTwoPlayer();
+  for (int32_t column = 0; column < kBoardSize; ++column) {
+    for (int32_t row = 0; row < kBoardSize; ++row) {
+      const StoneLook& look = looks[static_cast<size_t>(column * kBoardSize + row)];
+      game_.sprites.Draw(look.texture, look.placement, kWhite);
+      if (game_.rules.effects.RemovalAnimGrid[row][column] > 0) DrawCellExplosion(column, row);
+    }
+  }
+  game_.sprites.Draw(looks.back().texture, looks.back().placement, kWhite);
+  if (part != BoardPart::kOther && !split) KeepBoardFrame(looks);
+}
+
+MatchScreen::BoardLooks MatchScreen::LooksOfBoard() const {
+  const bool split = game_.IsTwoPlayer();
+  BoardLooks looks;
   for (int32_t column = 0; column < kBoardSize; ++column) {
     const int32_t left = column * kCellSize + (split && column >= kHalfWidth ? kRightHalfShift : 0);
     for (int32_t row = 0; row < kBoardSize; ++row) {
-      DrawStone(column, row, left);
-      if (game_.rules.effects.RemovalAnimGrid[row][column] > 0) DrawCellExplosion(column, row);
+      looks[static_cast<size_t>(column * kBoardSize + row)] = LookOfStone(column, row, left);
     }
   }
   const ScreenPoint first = game_.rules.match.SwapFirst;
   if (first.x > 0) {
-    game_.sprites.Draw(set.swapMarker,
-                       {.centreX = 24.0f,
-                        .centreY = 24.0f,
-                        .x = first.x - 24 + (split ? kRightHalfScreenX : 0),
-                        .y = first.y - 24},
-                       kWhite);
+    const StoneSet& set = game_.resources.Stones(game_.options.GraphicSet);
+    looks.back() = {set.swapMarker,
+                    {.centreX = 24.0f,
+                     .centreY = 24.0f,
+                     .x = first.x - 24 + (split ? kRightHalfScreenX : 0),
+                     .y = first.y - 24}};
   }
+  return looks;
 }
 
-void MatchScreen::DrawStone(int32_t column, int32_t row, int32_t left) {
+MatchScreen::StoneLook MatchScreen::LookOfStone(int32_t column, int32_t row, int32_t left) const {
   const StoneSet& set = game_.resources.Stones(game_.options.GraphicSet);
   const StoneCode code = game_.rules.board.CellAt(row, column);
   const uint8_t mark = game_.rules.marks[row][column];
   const int32_t top = row * kCellSize;
-  if (code == kEmpty || mark > 1) return;
+  if (code == kEmpty || mark > 1) return {};
   if (IsColour(code)) {
     const size_t colour = static_cast<size_t>(code - 1);
     if (mark == 0) {
-      game_.sprites.Draw(set.stone[colour],
-                         {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}, kWhite);
-    } else {
-      game_.sprites.Draw(
-          set.stoneMarked[colour],
-          {.centreX = 24.0f, .centreY = 24.0f, .rotation = carry_.SpinAngle, .x = left, .y = top},
-          kWhite);
+      return {set.stone[colour], {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}};
     }
-    return;
+    return {
+        set.stoneMarked[colour],
+        {.centreX = 24.0f, .centreY = 24.0f, .rotation = carry_.SpinAngle, .x = left, .y = top}};
   }
   // Marked connectors and multipliers pulse about the cell's centre.
   const int32_t pulseLeft = left + 24 - static_cast<int32_t>(std::trunc(24.0f * carry_.PulseX));
   const int32_t pulseTop = top + 24 - static_cast<int32_t>(std::trunc(24.0f * carry_.PulseY));
   if (code == kConnector && mark == 1) {
-    game_.sprites.Draw(set.connectorMarked,
-                       {.scaleX = carry_.PulseX,
-                        .scaleY = carry_.PulseY,
-                        .centreX = 24.0f * carry_.PulseX,
-                        .centreY = 24.0f * carry_.PulseY,
-                        .rotation = carry_.SpinAngle,
-                        .x = pulseLeft,
-                        .y = pulseTop},
-                       kWhite);
-  } else if (code == kMultiplier && mark == 1) {
-    game_.sprites.Draw(set.multiplierMarked,
-                       {.scaleX = carry_.PulseX,
-                        .scaleY = carry_.PulseY,
-                        .centreX = 24.0f,
-                        .centreY = 24.0f,
-                        .x = pulseLeft,
-                        .y = pulseTop},
-                       kWhite);
-  } else {
-    const TextureHandle plain = code == kConnector        ? set.connector
-                                : code == kMultiplier     ? set.multiplier
-                                : code == kIndestructible ? set.indestructible
-                                                          : kNoHandle;
-    game_.sprites.Draw(plain, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}, kWhite);
+    return {set.connectorMarked,
+            {.scaleX = carry_.PulseX,
+             .scaleY = carry_.PulseY,
+             .centreX = 24.0f * carry_.PulseX,
+             .centreY = 24.0f * carry_.PulseY,
+             .rotation = carry_.SpinAngle,
+             .x = pulseLeft,
+             .y = pulseTop}};
   }
+  if (code == kMultiplier && mark == 1) {
+    return {set.multiplierMarked,
+            {.scaleX = carry_.PulseX,
+             .scaleY = carry_.PulseY,
+             .centreX = 24.0f,
+             .centreY = 24.0f,
+             .x = pulseLeft,
+             .y = pulseTop}};
+  }
+  const TextureHandle plain = code == kConnector        ? set.connector
+                              : code == kMultiplier     ? set.multiplier
+                              : code == kIndestructible ? set.indestructible
+                                                        : kNoHandle;
+  return {plain, {.centreX = 24.0f, .centreY = 24.0f, .x = left, .y = top}};
 }
 
 void MatchScreen::DrawCellExplosion(int32_t column, int32_t row) {

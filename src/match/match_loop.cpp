@@ -71,14 +71,18 @@ void MatchScreen::AdvanceAnimation(double rate) {
 void MatchScreen::BeginGridFrame() {
   const int32_t board = game_.IsTwoPlayer() ? 1 : 0;
   if (gridFrameBoard_ == board) {
+    const bool kept = boardFrameKept_ && board == 0;
+    const Image& start = kept ? boardFrame_ : gridFrame_;
     const PixelTarget frame = game_.renderer.BackBufferToCover();
-    std::copy(gridFrame_.pixels.begin(), gridFrame_.pixels.end(), frame.pixels);
+    std::copy(start.pixels.begin(), start.pixels.end(), frame.pixels);
+    boardPart_ = kept ? BoardPart::kKeptBoard : BoardPart::kGrid;
     return;
   }
   game_.renderer.BeginFrame();
   DrawGridLines();
   gridFrame_ = game_.renderer.BackImage();
   gridFrameBoard_ = board;
+  boardPart_ = BoardPart::kGrid;
 }
 
 void MatchScreen::DrawGridLines() {
@@ -160,6 +164,8 @@ MatchEnd MatchScreen::Run(const SavedMatch* resumed) {
       KeepMatch(true);
       AnnounceSnakeBonus(observer);
       game_.RunSnakeGame(false);
+      // The board is drawn over what the snake game left.
+      boardPart_ = BoardPart::kOther;
       AwardSnakeBonus(game_.rules.match, game_.snake.Points, observer);
     }
     if (burst) DrawStoneCounts();

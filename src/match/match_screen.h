@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/game.h"
 #include "gfx/image.h"
@@ -34,7 +36,28 @@ class MatchScreen {
   void DrawCellExplosion(int32_t column, int32_t row);
 
  private:
-  void DrawStone(int32_t column, int32_t row, int32_t left);
+  // What a cell draws (nothing, or a texture by a placement); the swap
+  // marker is the look after the last cell's.
+  struct StoneLook {
+    TextureHandle texture = kNoHandle;
+    SpritePlacement placement;
+    bool operator==(const StoneLook&) const = default;
+  };
+  using BoardLooks = std::array<StoneLook, static_cast<size_t>(kBoardSize) * kBoardSize + 1>;
+  StoneLook LookOfStone(int32_t column, int32_t row, int32_t left) const;
+  BoardLooks LooksOfBoard() const;
+  // The board's looks as they stand, drawn into the back buffer's board
+  // part, which holds the board as the last burst drew it: only the places
+  // of looks that changed are redrawn. False when that is not possible (an
+  // explosion runs, a look reaches beyond the board, or many looks changed).
+  bool RedrawChangedLooks(const BoardLooks& looks);
+  // The grid frame's board part in the back buffer again, for a whole drawing.
+  void ShowGridUnderBoard();
+  // After a whole drawing of the board: keeps it, when it can be redrawn.
+  void KeepBoardFrame(const BoardLooks& looks);
+  using LookBounds = std::array<PixelRect, std::tuple_size_v<BoardLooks>>;
+  LookBounds BoundsOf(const BoardLooks& looks) const;
+  bool BoardCanBeKept(const LookBounds& bounds) const;
   void DrawPointsPanel();
   void DrawScorePanel();
   void DrawBoutResult();
@@ -79,6 +102,16 @@ class MatchScreen {
   // clearing the frame and drawing 62 lines, the upright ones a pixel a row.
   Image gridFrame_;
   int32_t gridFrameBoard_ = -1;
+  // The grid frame with the board as the last burst drew it, and what each
+  // cell drew there, while no explosion runs. A burst starts from it instead
+  // of the grid frame, and an idle match redraws only its turning group and
+  // the cells that group overlaps.
+  Image boardFrame_;
+  BoardLooks keptLooks_{};
+  bool boardFrameKept_ = false;
+  // What the back buffer's board part holds when the burst draws the board.
+  enum class BoardPart { kOther, kGrid, kKeptBoard };
+  BoardPart boardPart_ = BoardPart::kOther;
   // What KeepMatch wrote last.
   std::optional<SavedMatch> kept_;
 };

@@ -111,6 +111,21 @@ void SpriteDrawer::DrawPart(TextureHandle texture, const SpritePlacement& placem
   DrawSprite(renderer_.BackBuffer(), *image, source, placement, argb);
 }
 
+void SpriteDrawer::DrawWithin(PixelRect clip, TextureHandle texture,
+                              const SpritePlacement& placement, uint32_t argb) {
+  const Image* image = Texture(texture);
+  if (image == nullptr) return;
+  DrawSpriteWithin(renderer_.BackBuffer(), clip, *image,
+                   SourceRect{0, 0, image->width, image->height}, placement, argb);
+}
+
+PixelRect SpriteDrawer::Bounds(TextureHandle texture, const SpritePlacement& placement,
+                               uint32_t argb) const {
+  const Image* image = Texture(texture);
+  if (image == nullptr) return {};
+  return SpriteBounds(*image, SourceRect{0, 0, image->width, image->height}, placement, argb);
+}
+
 void SpriteDrawer::DrawSurface(SurfaceHandle surface, int centreX, int centreY, int width,
                                int height) {
   const Image image = SurfacePicture(surface);

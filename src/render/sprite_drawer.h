@@ -39,6 +39,11 @@ class SpriteDrawer {
   void Draw(TextureHandle texture, const SpritePlacement& placement, uint32_t argb);
   void DrawPart(TextureHandle texture, const SpritePlacement& placement, SourceRect source,
                 uint32_t argb);
+  // The whole texture as Draw puts it, only the pixels inside `clip`.
+  void DrawWithin(PixelRect clip, TextureHandle texture, const SpritePlacement& placement,
+                  uint32_t argb);
+  // Every pixel Draw may change, before clipping to the screen.
+  PixelRect Bounds(TextureHandle texture, const SpritePlacement& placement, uint32_t argb) const;
   // Copies the surface into the rectangle of the given size centred on the
   // point, with integer halves on each side.
   void DrawSurface(SurfaceHandle surface, int centreX, int centreY, int width, int height);
