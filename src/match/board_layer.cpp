@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <vector>
 
 #include "core/colours.h"
@@ -101,7 +100,6 @@ bool MatchScreen::RedrawChangedLooks(const BoardLooks& looks) {
     CopyRect(place, frame.pixels, boardFrame_.pixels.data(), frame.width);
   }
   keptLooks_ = looks;
-  std::fprintf(stderr, "REDRAW %zu\n", changed.size());
   return true;
 }
 
