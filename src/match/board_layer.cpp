@@ -39,23 +39,18 @@ void CopyRect(const PixelRect& r, const uint32_t* from, uint32_t* to, int32_t wi
 
 }  // namespace
 
-MatchScreen::LookBounds MatchScreen::BoundsOf(const BoardLooks& looks) const {
-  LookBounds bounds;
-  for (size_t i = 0; i < looks.size(); ++i) {
-    bounds[i] = game_.sprites.Bounds(looks[i].texture, looks[i].placement, kWhite);
-  }
-  return bounds;
-}
-
-bool MatchScreen::BoardCanBeKept(const LookBounds& bounds) const {
+bool MatchScreen::BoardCanBeKept(const BoardLooks& looks, LookBounds& bounds) const {
   if (game_.IsTwoPlayer()) return false;
   for (const auto& row : game_.rules.effects.RemovalAnimGrid) {
     if (std::any_of(row.begin(), row.end(), [](int32_t step) { return step > 0; })) return false;
   }
-  // A look reaching past the board's right edge would lie over the panel's
-  // texts, which are drawn before the board.
-  return std::all_of(bounds.begin(), bounds.end(),
-                     [](const PixelRect& r) { return r.right <= kBoardPixels; });
+  for (size_t i = 0; i < looks.size(); ++i) {
+    bounds[i] = game_.sprites.Bounds(looks[i].texture, looks[i].placement, kWhite);
+    // A look reaching past the board's right edge would lie over the
+    // panel's texts, which are drawn before the board.
+    if (bounds[i].right > kBoardPixels) return false;
+  }
+  return true;
 }
 
 void MatchScreen::ShowGridUnderBoard() {
@@ -64,7 +59,8 @@ void MatchScreen::ShowGridUnderBoard() {
 }
 
 void MatchScreen::KeepBoardFrame(const BoardLooks& looks) {
-  boardFrameKept_ = BoardCanBeKept(BoundsOf(looks));
+  LookBounds bounds;
+  boardFrameKept_ = BoardCanBeKept(looks, bounds);
   if (!boardFrameKept_) return;
   if (boardFrame_.Empty()) boardFrame_ = gridFrame_;
   CopyRect(kBoardRect, game_.renderer.BackBuffer().pixels, boardFrame_.pixels.data(),
@@ -73,8 +69,8 @@ void MatchScreen::KeepBoardFrame(const BoardLooks& looks) {
 }
 
 bool MatchScreen::RedrawChangedLooks(const BoardLooks& looks) {
-  const LookBounds bounds = BoundsOf(looks);
-  if (!BoardCanBeKept(bounds)) return false;
+  LookBounds bounds;
+  if (!BoardCanBeKept(looks, bounds)) return false;
   std::vector<PixelRect> changed;
   for (size_t i = 0; i < looks.size(); ++i) {
     const StoneLook& kept = keptLooks_[i];

@@ -55,9 +55,10 @@ class MatchScreen {
   void ShowGridUnderBoard();
   // After a whole drawing of the board: keeps it, when it can be redrawn.
   void KeepBoardFrame(const BoardLooks& looks);
+  // Whether the board as drawn with these looks can be kept and redrawn in
+  // places; fills in where each look lies.
   using LookBounds = std::array<PixelRect, std::tuple_size_v<BoardLooks>>;
-  LookBounds BoundsOf(const BoardLooks& looks) const;
-  bool BoardCanBeKept(const LookBounds& bounds) const;
+  bool BoardCanBeKept(const BoardLooks& looks, LookBounds& bounds) const;
   void DrawPointsPanel();
   void DrawScorePanel();
   void DrawBoutResult();
