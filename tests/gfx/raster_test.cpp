@@ -166,6 +166,47 @@ TEST(SpriteRule, UnturnedMagnifiedSpritesLandTheSameWhateverTheCentre) {
   }
 }
 
+TEST(SpriteRule, ADrawingWithinARectangleIsTheWholeDrawingThereAndStaysInItsBounds) {
+  // Plain, magnified, turned, and turned and scaled about a fractional centre
+  // (a pulsing marked stone), cut by the screen's edges or not.
+  Image tex = Checker(48, 48);
+  tex.At(0, 0) = 0;
+  tex.At(1, 0) = 0x80FF0000u;
+  const SpritePlacement placements[] = {{1.0f, 1.0f, 24.0f, 24.0f, 0.0f, 0, 0},
+                                        {2.0f, 2.0f, 48.0f, 48.0f, 0.0f, 0, 0},
+                                        {1.0f, 1.0f, 24.0f, 24.0f, 0.7f, 0, 0},
+                                        {1.37f, 0.73f, 32.88f, 17.52f, 2.3f, 0, 0}};
+  const PixelRect clips[] = {{0, 0, 1024, 20}, {13, 5, 31, 61}, {500, 300, 530, 340}};
+  for (SpritePlacement p : placements) {
+    for (const int x : {-10, 490, 1000}) {
+      p.x = x;
+      p.y = x / 2;
+      Screen whole;
+      Place(whole, tex, p);
+      const PixelRect b = SpriteBounds(tex, {0, 0, 48, 48}, p, kWhite);
+      for (int y = 0; y < 768; ++y) {
+        for (int x2 = 0; x2 < 1024; ++x2) {
+          const bool inside = x2 >= b.left && x2 < b.right && y >= b.top && y < b.bottom;
+          ASSERT_TRUE(inside || whole.image.At(x2, y) == kBackground) << x2 << " " << y;
+        }
+      }
+      for (PixelRect clip : clips) {
+        clip = {clip.left + b.left, clip.top + b.top, clip.right + b.left, clip.bottom + b.top};
+        Screen part;
+        DrawSpriteWithin(part.Target(), clip, tex, {0, 0, 48, 48}, p, kWhite);
+        for (int y = 0; y < 768; ++y) {
+          for (int x2 = 0; x2 < 1024; ++x2) {
+            const bool inside =
+                x2 >= clip.left && x2 < clip.right && y >= clip.top && y < clip.bottom;
+            ASSERT_EQ(part.image.At(x2, y), inside ? whole.image.At(x2, y) : kBackground)
+                << p.rotation << " " << x << " " << x2 << " " << y;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(SpriteRule, SourceRectanglesOutsideTheTextureDrawNothing) {
   const Image tex = Checker(16, 16);
   Screen s;
