@@ -358,8 +358,28 @@ int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int16_t
 }  // namespace
 
 // Default-initialised: the slots are left unwritten.
-ParticleSystem::ParticleSystem()
-    : clouds_(new Cloud[static_cast<size_t>(kBoardSize) * kBoardSize]) {}
+ParticleSystem::ParticleSystem() : blocks_(new Cloud[kCells]) {
+  blockOf_.fill(-1);
+  for (size_t block = kCells; block > 0; --block) {
+    freeBlocks_.push_back(static_cast<int16_t>(block - 1));
+  }
+}
+
+ParticleSystem::Cloud& ParticleSystem::TakeBlock(size_t cell) {
+  // There are as many blocks as cells: one is always free for a cell
+  // without one.
+  if (blockOf_[cell] < 0) {
+    blockOf_[cell] = freeBlocks_.back();
+    freeBlocks_.pop_back();
+  }
+  return blocks_[static_cast<size_t>(blockOf_[cell])];
+}
+
+void ParticleSystem::GiveBackBlock(size_t cell) {
+  if (blockOf_[cell] < 0) return;
+  freeBlocks_.push_back(blockOf_[cell]);
+  blockOf_[cell] = -1;
+}
 
 // MENDED: a stored count beyond 4096 is cut here, where it is used.
 int32_t ParticleSystem::ClampCount(int32_t perStone) {
@@ -372,7 +392,8 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
   if (!OnBoard(column, row)) return;
   ChanceRun chance(shared);
   const int32_t n = ClampCount(perStone);
-  Cloud& cloud = CloudAt(column, row);
+  const size_t cell = CellOf(column, row);
+  Cloud& cloud = TakeBlock(cell);
   // Spark after spark, each takes the next four draws, a block of them
   // computed ahead at a time.
   constexpr int32_t kSparksPerBlock = kBlock / 4;
@@ -389,6 +410,8 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
   chance.Continue(start);
   counts[row][column] = alive;
   spawned_[row][column] = n;
+  living_[cell] = alive;
+  if (alive == 0) GiveBackBlock(cell);
 }
 
 int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
@@ -419,8 +442,11 @@ int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
 void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t row,
                                      PixelTarget target, Chance& shared) {
   if (!OnBoard(column, row)) return;
-  const int32_t n = spawned_[row][column];
-  Cloud& cloud = CloudAt(column, row);
+  const size_t cell = CellOf(column, row);
+  // A cloud whose sparks have all died has given its block back; drawing
+  // and moving none of them is all that would happen to them.
+  const int32_t n = living_[cell] > 0 ? spawned_[row][column] : 0;
+  Cloud& cloud = blocks_[static_cast<size_t>(std::max<int16_t>(blockOf_[cell], 0))];
   {
     // Every living spark draws its look, in the order of the sparks, and is
     // drawn where it stands; moving them all afterwards changes nothing of
@@ -438,6 +464,8 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
   }
   const int32_t died = MoveSparks(cloud.x.data(), cloud.y.data(), cloud.dx.data(), cloud.dy.data(),
                                   cloud.alive.data(), n);
+  living_[cell] -= died;
+  if (living_[cell] == 0) GiveBackBlock(cell);
   // The count comes down by one for each spark that died, but not below 0.
   int32_t& living = counts[row][column];
   if (living > 0) living = std::max(0, living - died);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "core/random.h"
 #include "gfx/raster.h"
@@ -10,12 +11,14 @@
 
 namespace kb {
 
-// The particle clouds of removed stones: every cell owns a fixed block of
-// slots for the largest count, so that every cell can burst at once, and
-// nothing is allocated after start-up. The blocks (10 MiB) are reserved
-// unwritten: memory becomes resident only where a burst has written sparks,
-// and only written slots are ever read. The live count of each cell is the
-// effect grid's ParticleGrid.
+// The particle clouds of removed stones. Each cloud in the air has a block
+// of slots for the largest count, so that every cell can burst at once, and
+// nothing is allocated after start-up: a cell takes a block at its burst and
+// gives it back when its last spark has died. The blocks (10 MiB) are
+// reserved unwritten, the lowest taken first, so the memory that becomes
+// resident is that of the most clouds a match has had in the air at once,
+// and only slots a burst has written are ever read. The live count of each
+// cell is the effect grid's ParticleGrid.
 class ParticleSystem {
  public:
   static constexpr int32_t kMaxPerStone = 4096;
@@ -52,13 +55,22 @@ class ParticleSystem {
   static int32_t SpawnSparks(Cloud& cloud, int32_t first, int32_t count, const uint16_t* values,
                              uint32_t tick, int32_t centreX, int32_t centreY);
 
-  Cloud& CloudAt(int32_t column, int32_t row) {
-    return clouds_[static_cast<size_t>(column * kBoardSize + row)];
+  static constexpr size_t kCells = static_cast<size_t>(kBoardSize) * kBoardSize;
+  static size_t CellOf(int32_t column, int32_t row) {
+    return static_cast<size_t>(column * kBoardSize + row);
   }
+  Cloud& TakeBlock(size_t cell);
+  void GiveBackBlock(size_t cell);
 
-  std::unique_ptr<Cloud[]> clouds_;
-  // How many slots each cell's cloud was spawned with.
+  std::unique_ptr<Cloud[]> blocks_;
+  // The block each cell's cloud is in, -1 for none; the blocks free, the
+  // next to take last.
+  std::array<int16_t, kCells> blockOf_;
+  std::vector<int16_t> freeBlocks_;
+  // How many slots each cell's cloud was spawned with, and how many of its
+  // sparks live.
   CellGrid spawned_{};
+  std::array<int32_t, kCells> living_{};
 };
 
 }  // namespace kb
