@@ -38,8 +38,7 @@ write_options 4096 60 0 0 0
 watcher=$!
 sleep 0.3 # the watcher's own start-up
 started=$(date +%s.%N)
-(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game" --board "$board") >"$work/game.log" 2>&1 &
-game_pid=$!
+run_game "$game" "$work/data" --board "$board"
 wait "$watcher" || fail "the title picture did not appear"
 title_at=$(cat "$work/title_at")
 wait_for_window "Klotzbrecher 3.*" >/dev/null

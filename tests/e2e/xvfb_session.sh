@@ -72,10 +72,12 @@ copy_data() {
   cp -r "$1" "$work/data"
   rm -f "$work/data/Spielstand.bin"
 }
-# run_game GAME_BINARY [FOLDER]: runs the game in the copy (or in FOLDER),
-# again after it has ended.
+# run_game GAME_BINARY [FOLDER [ARGUMENT...]]: runs the game in the copy (or
+# in FOLDER), again after it has ended, with the arguments given.
 run_game() {
-  (cd "${2:-$work/data}" && SDL_AUDIODRIVER=dummy exec "$1") >"$work/game.log" 2>&1 &
+  local game=$1 folder=${2:-$work/data}
+  shift $(($# < 2 ? $# : 2))
+  (cd "$folder" && SDL_AUDIODRIVER=dummy exec "$game" "$@") >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 # write_options PARTICLES RING STRENGTH STONES SNAKE: "Optionen.bin" of the

@@ -231,10 +231,7 @@
       : afterwards();
   }
   function script() {
-    return fetch("klotzbrecher3.js").then((response) => {
-      if (!response.ok) throw new Error(`klotzbrecher3.js: ${response.status}`);
-      return response.text();
-    });
+    return fetched("klotzbrecher3.js", false).then((bytes) => new TextDecoder().decode(bytes));
   }
   keptFiles()
     .then(() => Promise.all([data(), compiled(), script()]))
