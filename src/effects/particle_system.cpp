@@ -288,71 +288,28 @@ int32_t Sign(int32_t v) {
   return static_cast<int32_t>(v > 0) - static_cast<int32_t>(v < 0);
 }
 
-// Every living spark of a cloud moves by its speed and slows down by one in
-// each direction; the ones that stop or leave the screen die. A dead spark's
-// speed counts as 0, so that it stays as it is without a branch and the
-// compiler turns the loop into vector code. Returns how many died.
-int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int16_t* alive,
-                   int32_t n) {
-  int32_t died = 0;
-  int32_t i = 0;
-#ifdef __wasm_simd128__
-  // The browser's compiler widens the fields to 32-bit lanes, four sparks at
-  // a time; here they stay in 16-bit lanes, eight at a time. That is exact:
-  // a living spark is on the screen and slower than 33, far from the 16-bit
-  // limits, and a dead one does not move. Each lane counts its deaths, at
-  // most one per eight sparks of the cloud.
-  const v128_t none = wasm_i16x8_splat(0);
-  const v128_t first = wasm_i16x8_splat(1);
-  const v128_t lastX = wasm_i16x8_splat(1023);
-  const v128_t lastY = wasm_i16x8_splat(767);
-  v128_t deaths = none;
-  for (; i + 8 <= n; i += 8) {
-    const v128_t was = wasm_i16x8_neg(wasm_v128_load(alive + i));  // all ones or 0
-    const v128_t speedX = wasm_v128_load(dxs + i);
-    const v128_t speedY = wasm_v128_load(dys + i);
-    const v128_t dx = wasm_v128_and(speedX, was);
-    const v128_t dy = wasm_v128_and(speedY, was);
-    const v128_t x = wasm_i16x8_add(wasm_v128_load(xs + i), dx);
-    const v128_t y = wasm_i16x8_add(wasm_v128_load(ys + i), dy);
-    // A comparison's lane is -1 where it holds: the speed steps towards 0.
-    const v128_t slowerX =
-        wasm_i16x8_sub(wasm_i16x8_add(speedX, wasm_i16x8_gt(dx, none)), wasm_i16x8_lt(dx, none));
-    const v128_t slowerY =
-        wasm_i16x8_sub(wasm_i16x8_add(speedY, wasm_i16x8_gt(dy, none)), wasm_i16x8_lt(dy, none));
-    const v128_t onScreen =
-        wasm_v128_and(wasm_v128_and(wasm_i16x8_ge(x, first), wasm_i16x8_le(x, lastX)),
-                      wasm_v128_and(wasm_i16x8_ge(y, first), wasm_i16x8_le(y, lastY)));
-    const v128_t moving = wasm_v128_not(wasm_i16x8_eq(wasm_v128_or(slowerX, slowerY), none));
-    const v128_t lives = wasm_v128_and(was, wasm_v128_and(onScreen, moving));
-    wasm_v128_store(xs + i, x);
-    wasm_v128_store(ys + i, y);
-    wasm_v128_store(dxs + i, slowerX);
-    wasm_v128_store(dys + i, slowerY);
-    wasm_v128_store(alive + i, wasm_i16x8_neg(lives));
-    deaths = wasm_i16x8_sub(deaths, wasm_v128_andnot(was, lives));
-  }
-  const v128_t pairs = wasm_i32x4_extadd_pairwise_i16x8(deaths);
-  died = wasm_i32x4_extract_lane(pairs, 0) + wasm_i32x4_extract_lane(pairs, 1) +
-         wasm_i32x4_extract_lane(pairs, 2) + wasm_i32x4_extract_lane(pairs, 3);
-#endif
-  for (; i < n; ++i) {
-    const int32_t was = alive[i];
-    const int32_t dx = dxs[i] * was;
-    const int32_t dy = dys[i] * was;
+// Every spark of a cloud moves by its speed and slows down by one in each
+// direction; the ones that stop or leave the screen die. The living keep
+// their order and close up behind each other, so that the cloud's first
+// sparks are always its living ones: drawing and moving them never looks
+// at a dead one, whose place would cost a guess of the processor for every
+// slot. Returns how many live.
+int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int32_t n) {
+  int32_t living = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t dx = dxs[i];
+    const int32_t dy = dys[i];
     const int32_t x = xs[i] + dx;
     const int32_t y = ys[i] + dy;
-    const int32_t slowerX = dxs[i] - Sign(dx);
-    const int32_t slowerY = dys[i] - Sign(dy);
-    const int32_t lives = was & static_cast<int32_t>(LivesAt(x, y, slowerX, slowerY));
-    xs[i] = static_cast<int16_t>(x);
-    ys[i] = static_cast<int16_t>(y);
-    dxs[i] = static_cast<int16_t>(slowerX);
-    dys[i] = static_cast<int16_t>(slowerY);
-    alive[i] = static_cast<int16_t>(lives);
-    died += was - lives;
+    const int32_t slowerX = dx - Sign(dx);
+    const int32_t slowerY = dy - Sign(dy);
+    xs[living] = static_cast<int16_t>(x);
+    ys[living] = static_cast<int16_t>(y);
+    dxs[living] = static_cast<int16_t>(slowerX);
+    dys[living] = static_cast<int16_t>(slowerY);
+    living += static_cast<int32_t>(LivesAt(x, y, slowerX, slowerY));
   }
-  return died;
+  return living;
 }
 
 }  // namespace
@@ -404,12 +361,11 @@ void ParticleSystem::SpawnParticles(CellGrid& counts, int32_t column, int32_t ro
     FillValues(start, values);
     const int32_t count = std::min(kSparksPerBlock, n - first);
     alive +=
-        SpawnSparks(cloud, first, count, values.data(), chance.Tick(), centreX + offset, centreY);
+        SpawnSparks(cloud, alive, count, values.data(), chance.Tick(), centreX + offset, centreY);
     start = kSteps[static_cast<size_t>(4 * count)].From(start);
   }
   chance.Continue(start);
   counts[row][column] = alive;
-  spawned_[row][column] = n;
   living_[cell] = alive;
   if (alive == 0) GiveBackBlock(cell);
 }
@@ -427,14 +383,12 @@ int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
     const auto y = static_cast<int16_t>(centreY + Signed64(draws[1] + tick));
     const auto dx = static_cast<int16_t>(Signed64(draws[2] + tick));
     const auto dy = static_cast<int16_t>(Signed64(draws[3] + tick));
-    const int32_t lives = LivesAt(x, y, dx, dy) ? 1 : 0;
-    const auto i = static_cast<size_t>(first + k);
+    const auto i = static_cast<size_t>(first + alive);
     cloud.x[i] = x;
     cloud.y[i] = y;
     cloud.dx[i] = dx;
     cloud.dy[i] = dy;
-    cloud.alive[i] = static_cast<int16_t>(lives);
-    alive += lives;
+    alive += LivesAt(x, y, dx, dy) ? 1 : 0;
   }
   return alive;
 }
@@ -445,7 +399,7 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
   const size_t cell = CellOf(column, row);
   // A cloud whose sparks have all died has given its block back; drawing
   // and moving none of them is all that would happen to them.
-  const int32_t n = living_[cell] > 0 ? spawned_[row][column] : 0;
+  const int32_t n = living_[cell];
   Cloud& cloud = blocks_[static_cast<size_t>(std::max<int16_t>(blockOf_[cell], 0))];
   {
     // Every living spark draws its look, in the order of the sparks, and is
@@ -455,16 +409,14 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
     SparkLooks looks(chance);
     int32_t next = 0;
     for (int32_t i = 0; i < n; ++i) {
-      if (cloud.alive[i] == 0) continue;
       const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
       const SparkLook look = looks.Next(next, speed);
       DrawSparkSquare(target, cloud.x[i], cloud.y[i], look.size, look.colour);
     }
     chance.Continue(looks.State(next));
   }
-  const int32_t died = MoveSparks(cloud.x.data(), cloud.y.data(), cloud.dx.data(), cloud.dy.data(),
-                                  cloud.alive.data(), n);
-  living_[cell] -= died;
+  living_[cell] = MoveSparks(cloud.x.data(), cloud.y.data(), cloud.dx.data(), cloud.dy.data(), n);
+  const int32_t died = n - living_[cell];
   if (living_[cell] == 0) GiveBackBlock(cell);
   // The count comes down by one for each spark that died, but not below 0.
   int32_t& living = counts[row][column];

@@ -14,7 +14,7 @@ namespace kb {
 // The particle clouds of removed stones. Each cloud in the air has a block
 // of slots for the largest count, so that every cell can burst at once, and
 // nothing is allocated after start-up: a cell takes a block at its burst and
-// gives it back when its last spark has died. The blocks (10 MiB) are
+// gives it back when its last spark has died. The blocks (8 MiB) are
 // reserved unwritten, the lowest taken first, so the memory that becomes
 // resident is that of the most clouds a match has had in the air at once,
 // and only slots a burst has written are ever read. The live count of each
@@ -38,20 +38,20 @@ class ParticleSystem {
   static int32_t ClampCount(int32_t perStone);
 
  private:
-  // One cell's sparks in screen pixels, field by field, so that moving a
-  // whole cloud is a loop over plain arrays. A spark lives while it is on
-  // the screen (1..1023 x 1..767) and moving; one that stops or leaves never
-  // comes back.
+  // One cell's living sparks in screen pixels, in the order they were
+  // born, field by field, so that moving a whole cloud is a loop over plain
+  // arrays. A spark lives while it is on the screen (1..1023 x 1..767) and
+  // moving; one that stops or leaves never comes back, and the sparks
+  // behind it close up.
   struct Cloud {
     std::array<int16_t, kMaxPerStone> x;
     std::array<int16_t, kMaxPerStone> y;
     std::array<int16_t, kMaxPerStone> dx;
     std::array<int16_t, kMaxPerStone> dy;
-    std::array<int16_t, kMaxPerStone> alive;  // 1 or 0
   };
 
-  // Sparks first to first + count - 1 of a cloud from their four draws each
-  // (generator values); returns how many live.
+  // `count` sparks from their four draws each (generator values), the living
+  // ones kept from slot `first` on; returns how many live.
   static int32_t SpawnSparks(Cloud& cloud, int32_t first, int32_t count, const uint16_t* values,
                              uint32_t tick, int32_t centreX, int32_t centreY);
 
@@ -67,9 +67,7 @@ class ParticleSystem {
   // next to take last.
   std::array<int16_t, kCells> blockOf_;
   std::vector<int16_t> freeBlocks_;
-  // How many slots each cell's cloud was spawned with, and how many of its
-  // sparks live.
-  CellGrid spawned_{};
+  // How many sparks of each cell's cloud live.
   std::array<int32_t, kCells> living_{};
 };
 

@@ -1,5 +1,8 @@
 #include "effects/rainbow_rings.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace kb {
 namespace {
 
@@ -29,11 +32,74 @@ void PutPlus(PixelTarget target, int32_t x, int32_t y, uint32_t colour) {
   PutPixel(target, x, y + 1, colour);
 }
 
+// The rainbow's colours in drawing order, for circles whose colour steps by
+// the same delta: the colour of the n-th plus depends only on the two, so the
+// colours of one ring's circles, most of which step alike, are stepped once.
+class RainbowColours {
+ public:
+  // The colours of a circle of `count` pluses stepping by `delta`.
+  const uint32_t* For(int32_t delta, int32_t count) {
+    if (delta != delta_) {
+      delta_ = delta;
+      stepper_ = RainbowColour(delta);
+      colours_.clear();
+    }
+    while (static_cast<int32_t>(colours_.size()) < count) colours_.push_back(stepper_.Step());
+    return colours_.data();
+  }
+
+ private:
+  int32_t delta_ = -1;
+  RainbowColour stepper_{0};
+  std::vector<uint32_t> colours_;
+};
+
+// The points of a quarter whose pluses can touch the screen: those within a
+// pixel of it. Along the walk x only grows and y only shrinks, so the points
+// left of, right of, above or below the screen each lie at one end of the
+// walk, and the rest are one run of it.
+std::pair<size_t, size_t> PointsNearScreen(PixelTarget target, int32_t cx, int32_t cy,
+                                           int32_t signX, int32_t signY,
+                                           const std::vector<QuarterPoint>& quarter) {
+  auto inX = [&](const QuarterPoint& p) {
+    const int32_t x = cx + signX * p.x;
+    return x >= -1 && x <= target.width;
+  };
+  auto inY = [&](const QuarterPoint& p) {
+    const int32_t y = cy + signY * p.y;
+    return y >= -1 && y <= target.height;
+  };
+  // Whether the point lies before the run (false) or in or after it (true):
+  // beyond the screen on the side where the walk starts.
+  auto reached = [&](const QuarterPoint& p) {
+    const int32_t x = cx + signX * p.x;
+    const int32_t y = cy + signY * p.y;
+    const bool xBefore = signX > 0 ? x < -1 : x > target.width;
+    const bool yBefore = signY > 0 ? y > target.height : y < -1;
+    return !xBefore && !yBefore;
+  };
+  const auto first = std::partition_point(quarter.begin(), quarter.end(),
+                                          [&](const QuarterPoint& p) { return !reached(p); });
+  const auto end = std::partition_point(first, quarter.end(),
+                                        [&](const QuarterPoint& p) { return inX(p) && inY(p); });
+  return {static_cast<size_t>(first - quarter.begin()), static_cast<size_t>(end - quarter.begin())};
+}
+
+// ForEachRainbowPlus's pluses, drawn: only those near the screen, each with
+// the colour the stepping gives it there.
 void DrawRainbowCircle(PixelTarget target, int32_t cx, int32_t cy,
-                       const std::vector<QuarterPoint>& quarter) {
-  ForEachRainbowPlus(quarter, [&](int32_t x, int32_t y, uint32_t colour) {
-    PutPlus(target, cx + x, cy + y, colour);
-  });
+                       const std::vector<QuarterPoint>& quarter, RainbowColours& rainbow) {
+  const auto size = static_cast<int32_t>(quarter.size());
+  const int32_t k = size / 4;
+  const uint32_t* colours = rainbow.For(k > 0 ? 256 / k : 256, 4 * size);
+  constexpr int32_t kSigns[4][2] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
+  for (const auto& sign : kSigns) {
+    const auto [first, end] = PointsNearScreen(target, cx, cy, sign[0], sign[1], quarter);
+    for (size_t i = first; i < end; ++i) {
+      PutPlus(target, cx + sign[0] * quarter[i].x, cy + sign[1] * quarter[i].y, colours[i]);
+    }
+    colours += size;
+  }
 }
 
 }  // namespace
@@ -41,10 +107,11 @@ void DrawRainbowCircle(PixelTarget target, int32_t cx, int32_t cy,
 void DrawRing(PixelTarget target, int32_t centreX, int32_t centreY, int32_t radius, int32_t width) {
   const RadiusRange radii = RingRadii(radius, width);
   std::vector<QuarterPoint> quarter;
+  RainbowColours rainbow;
   for (int32_t r = radii.first; r <= radii.last; ++r) {
     if (r < 0) continue;
     WalkQuarterCircle(r, quarter);
-    DrawRainbowCircle(target, centreX, centreY, quarter);
+    DrawRainbowCircle(target, centreX, centreY, quarter, rainbow);
   }
 }
 
@@ -52,7 +119,8 @@ void DrawRainbowCircle(PixelTarget target, int32_t cx, int32_t cy, int32_t radiu
   if (radius < 0) return;
   std::vector<QuarterPoint> quarter;
   WalkQuarterCircle(radius, quarter);
-  DrawRainbowCircle(target, cx, cy, quarter);
+  RainbowColours rainbow;
+  DrawRainbowCircle(target, cx, cy, quarter, rainbow);
 }
 
 }  // namespace kb

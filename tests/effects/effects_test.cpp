@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "effects/particle_system.h"
@@ -179,6 +180,38 @@ TEST(Rings, TheRainbowStartsBlueAndIsSteppedBeforeThePlus) {
   }
   EXPECT_TRUE(sawGreen);
   EXPECT_TRUE(sawRed);
+}
+
+// The ring skips the pluses that miss the screen and takes their colours
+// from a table: every pixel must still be what plus after plus, clipped,
+// would leave, whether the ring lies inside, across an edge or corner, far
+// beyond it, or around the whole screen.
+TEST(Rings, DrawnAsEveryClippedPlusInTurnWouldDrawThem) {
+  struct Case {
+    int x, y, radius, width;
+  };
+  for (const Case ring : {Case{512, 384, 120, 60}, Case{24, 744, 520, 60}, Case{1000, 20, 300, 30},
+                          Case{-40, 400, 200, 60}, Case{512, 900, 180, 60}, Case{512, 384, 700, 60},
+                          Case{300, 200, 5, 60}}) {
+    Frame drawn;
+    DrawRing(drawn.Target(), ring.x, ring.y, ring.radius, ring.width);
+    Frame expected;
+    auto put = [&](int x, int y, uint32_t colour) {
+      if (x >= 0 && y >= 0 && x < 1024 && y < 768) expected.image.At(x, y) = colour;
+    };
+    const RadiusRange radii = RingRadii(ring.radius, ring.width);
+    for (int r = std::max(radii.first, 0); r <= radii.last; ++r) {
+      ForEachRainbowPlus(r, [&](int dx, int dy, uint32_t colour) {
+        const int x = ring.x + dx;
+        const int y = ring.y + dy;
+        for (const auto& [px, py] : {std::pair{x, y}, std::pair{x - 1, y}, std::pair{x + 1, y},
+                                     std::pair{x, y - 1}, std::pair{x, y + 1}}) {
+          put(px, py, colour);
+        }
+      });
+    }
+    EXPECT_EQ(drawn.image.pixels, expected.image.pixels) << ring.x << "," << ring.y;
+  }
 }
 
 TEST(Rings, TheWalkAlwaysMovesAndEndsOnTheAxis) {
