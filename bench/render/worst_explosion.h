@@ -30,14 +30,8 @@ inline void DrawBurst(Game& game) {
   game.renderer.BeginFrame();
   MatchScreen(game).DrawBoard();
   AdvanceRemovalAnimations(game.rules.effects);
-  for (int column = 0; column < 16; ++column) {
-    for (int row = 0; row < 16; ++row) {
-      if (game.rules.effects.ParticleGrid[row][column] > 0) {
-        game.particles.UpdateParticles(game.rules.effects.ParticleGrid, column, row,
-                                       game.renderer.BackBuffer(), game.chance);
-      }
-    }
-  }
+  game.particles.UpdateAllParticles(game.rules.effects.ParticleGrid, game.renderer.BackBuffer(),
+                                    game.chance, game.helper);
 }
 
 }  // namespace kb::bench

@@ -9,6 +9,7 @@
 #include "audio/music_player.h"
 #include "audio/sound_system.h"
 #include "core/board_number.h"
+#include "core/helper_thread.h"
 #include "core/random.h"
 #include "effects/particle_system.h"
 #include "input/input_device.h"
@@ -134,6 +135,8 @@ class Game {
   Resources resources;
   OptionValues options;
   RulesState rules;
+  // Shares out the heavy drawing of an explosion's bursts.
+  HelperThread helper;
   ParticleSystem particles;
 
   // State of the options screens.

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <thread>
 
 #ifdef __wasm_simd128__
 #include <wasm_simd128.h>
@@ -55,6 +59,70 @@ struct SparkLook {
   int32_t size;
 };
 
+constexpr int32_t kPositions = kBlock + kSparkDraws;
+
+// How the looks read the draws of one cloud's update, whose tick is `tick`.
+// Below(3) looks at value + tick modulo 2^32, which is 1 modulo 3: it is 0
+// where value + tick % 3 is a multiple of 3, except for the values where the
+// sum passes 2^32, which only a tick within 32768 of it has.
+struct DrawReading {
+  explicit DrawReading(uint32_t tick)
+      : tick(static_cast<uint16_t>(tick)),
+        residue(static_cast<uint16_t>(tick % 3)),
+        wrappedResidue(static_cast<uint16_t>((tick + 2) % 3)),
+        wrapsFrom(static_cast<uint16_t>(tick > 0xFFFF8000u ? 0u - tick : 0x8000u)) {}
+
+  // Below(128) of the draw whose generator value is `value`.
+  uint8_t Below128(uint16_t value) const { return static_cast<uint8_t>((value + tick) & 127u); }
+  // Whether Below(3) draws 0, that is whether value + residue is a multiple
+  // of 3: times the inverse of 3 modulo 2^16, the multiples of 3 are exactly
+  // the numbers up to (2^16 - 1) / 3.
+  uint8_t Below3IsZero(uint16_t value) const {
+    const uint16_t r = value >= wrapsFrom ? wrappedResidue : residue;
+    const auto scaled = static_cast<uint16_t>((value + r) * 0xAAABu);
+    return scaled <= 0x5555u ? 1 : 0;
+  }
+
+  uint16_t tick;
+  uint16_t residue;
+  uint16_t wrappedResidue;
+  uint16_t wrapsFrom;
+};
+
+// Where the processor has wider vector instructions than every x86-64 has,
+// the block's loops use them: the same sums, twice the lanes at a time.
+#if defined(__x86_64__) && !defined(__EMSCRIPTEN__)
+#define KB_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define KB_WIDER_VECTORS
+#endif
+
+// What the looks need of a block of draws from `start` on: Below(128) of
+// each, whether Below(3) draws 0 at each, and for a spark whose draws start
+// at a position the size of its square and how many draws it takes. Each
+// position is computed on its own, in plain loops the compiler turns into
+// vector code.
+KB_WIDER_VECTORS void FillBlock(uint32_t start, const DrawReading& reading, uint8_t* below128,
+                                uint8_t* zero, uint8_t* size, uint8_t* draws) {
+  std::array<uint16_t, kPositions> values;
+  FillValues(start, values);
+  for (size_t p = 0; p < values.size(); ++p) {
+    below128[p] = reading.Below128(values[p]);
+    zero[p] = reading.Below3IsZero(values[p]);
+  }
+  // A spark starting at p takes three draws for its colour, then Below(3)
+  // until one is not 0, at most four times; each 0 in a row grows its
+  // square by a pixel.
+  for (int32_t p = 0; p < kBlock; ++p) {
+    const uint8_t grow2 = zero[p + 3];
+    const auto grow3 = static_cast<uint8_t>(grow2 & zero[p + 4]);
+    const auto grow4 = static_cast<uint8_t>(grow3 & zero[p + 5]);
+    const auto grow5 = static_cast<uint8_t>(grow4 & zero[p + 6]);
+    size[p] = static_cast<uint8_t>(1 + grow2 + grow3 + grow4 + grow5);
+    draws[p] = static_cast<uint8_t>(4 + grow2 + grow3 + grow4);
+  }
+}
+
 // The looks of a cloud's living sparks, in order. A spark's colour takes
 // three draws, Below(128) each; then squares of 2, 3, 4 and 5 pixels follow
 // for as long as Below(3) draws 0, with at most four such draws. The squares
@@ -68,16 +136,7 @@ struct SparkLook {
 // spark then only reads its draws and moves on by how many it took.
 class SparkLooks {
  public:
-  explicit SparkLooks(const ChanceRun& chance)
-      : tick_(chance.Tick()),
-        // Below(3) looks at value + tick modulo 2^32, which is 1 modulo 3:
-        // it is 0 where value + tick % 3 is a multiple of 3, except for the
-        // values where the sum passes 2^32, which only a tick within 32768
-        // of it has.
-        residue_(static_cast<uint16_t>(tick_ % 3)),
-        wrappedResidue_(static_cast<uint16_t>((tick_ + 2) % 3)),
-        wrapsFrom_(static_cast<uint16_t>(tick_ > 0xFFFF8000u ? 0u - tick_ : 0x8000u)),
-        start_(chance.State()) {
+  explicit SparkLooks(const ChanceRun& chance) : reading_(chance.Tick()), start_(chance.State()) {
     Fill();
   }
 
@@ -107,47 +166,16 @@ class SparkLooks {
   uint32_t State(int32_t next) const { return kSteps[next].From(start_); }
 
  private:
-  static constexpr int32_t kPositions = kBlock + kSparkDraws;
-
   void NextBlock() {
     start_ = kSteps[kBlock].From(start_);
     Fill();
   }
 
-  // What the looks need of the draw at position p, whose generator value is
-  // `value`: Below(128) of it, and whether Below(3) draws 0, that is whether
-  // value + residue is a multiple of 3: times the inverse of 3 modulo 2^16,
-  // the multiples of 3 are exactly the numbers up to (2^16 - 1) / 3.
-  void LookAt(int32_t p, uint16_t value, uint16_t tick) {
-    const auto at = static_cast<size_t>(p);
-    below128_[at] = static_cast<uint8_t>((value + tick) & 127u);
-    const uint16_t residue = value >= wrapsFrom_ ? wrappedResidue_ : residue_;
-    const auto scaled = static_cast<uint16_t>((value + residue) * 0xAAABu);
-    zero_[at] = scaled <= 0x5555u ? 1 : 0;
-  }
-
-  // Position p holds the draw the generator makes p + 1 steps after start_.
-  // Each position is computed on its own, in plain loops the compiler turns
-  // into vector code: first the generator's values, then what the looks
-  // need of value + tick.
   void Fill() {
 #ifdef __wasm_simd128__
     FillVectors();
 #else
-    FillValues(start_, value_);
-    const auto tick = static_cast<uint16_t>(tick_);
-    for (int32_t p = 0; p < kPositions; ++p) LookAt(p, value_[p], tick);
-    // A spark starting at p takes three draws for its colour, then Below(3)
-    // until one is not 0, at most four times; each 0 in a row grows its
-    // square by a pixel.
-    for (int32_t p = 0; p < kBlock; ++p) {
-      const uint8_t grow2 = zero_[p + 3];
-      const auto grow3 = static_cast<uint8_t>(grow2 & zero_[p + 4]);
-      const auto grow4 = static_cast<uint8_t>(grow3 & zero_[p + 5]);
-      const auto grow5 = static_cast<uint8_t>(grow4 & zero_[p + 6]);
-      size_[p] = static_cast<uint8_t>(1 + grow2 + grow3 + grow4 + grow5);
-      draws_[p] = static_cast<uint8_t>(4 + grow2 + grow3 + grow4);
-    }
+    FillBlock(start_, reading_, below128_.data(), zero_.data(), size_.data(), draws_.data());
 #endif
   }
 
@@ -161,10 +189,10 @@ class SparkLooks {
   // block take the plain loop.
   void FillVectors() {
     const v128_t start = wasm_i32x4_splat(static_cast<int32_t>(start_));
-    const v128_t tick = wasm_i16x8_splat(static_cast<int16_t>(tick_));
-    const v128_t residue = wasm_i16x8_splat(static_cast<int16_t>(residue_));
-    const v128_t wrappedResidue = wasm_i16x8_splat(static_cast<int16_t>(wrappedResidue_));
-    const v128_t wrapsFrom = wasm_i16x8_splat(static_cast<int16_t>(wrapsFrom_));
+    const v128_t tick = wasm_i16x8_splat(static_cast<int16_t>(reading_.tick));
+    const v128_t residue = wasm_i16x8_splat(static_cast<int16_t>(reading_.residue));
+    const v128_t wrappedResidue = wasm_i16x8_splat(static_cast<int16_t>(reading_.wrappedResidue));
+    const v128_t wrapsFrom = wasm_i16x8_splat(static_cast<int16_t>(reading_.wrapsFrom));
     const v128_t valueMask = wasm_i16x8_splat(0x7FFF);
     const v128_t below128Mask = wasm_i16x8_splat(127);
     const v128_t inverseOf3 = wasm_i16x8_splat(static_cast<int16_t>(0xAAAB));
@@ -194,12 +222,11 @@ class SparkLooks {
       wasm_v128_store(&zero_[static_cast<size_t>(p)],
                       wasm_i8x16_neg(wasm_i8x16_narrow_i16x8(zero[0], zero[1])));
     }
-    const auto tick16 = static_cast<uint16_t>(tick_);
-    for (int32_t p = kBlock; p < kPositions; ++p) {
+    for (size_t p = kBlock; p < kPositions; ++p) {
       const auto value = static_cast<uint16_t>(
-          Random::Value(kBlockJumps.multiplier[static_cast<size_t>(p)] * start_ +
-                        kBlockJumps.increment[static_cast<size_t>(p)]));
-      LookAt(p, value, tick16);
+          Random::Value(kBlockJumps.multiplier[p] * start_ + kBlockJumps.increment[p]));
+      below128_[p] = reading_.Below128(value);
+      zero_[p] = reading_.Below3IsZero(value);
     }
     const v128_t one = wasm_i8x16_splat(1);
     const v128_t four = wasm_i8x16_splat(4);
@@ -216,17 +243,10 @@ class SparkLooks {
   }
 #endif
 
-  uint32_t tick_;
-  uint16_t residue_;
-  uint16_t wrappedResidue_;
-  uint16_t wrapsFrom_;
+  DrawReading reading_;
   // The state the block's positions count from.
   uint32_t start_;
-  // Written whole by Fill before any is read. The generator's values at the
-  // positions, and Below(128) of each draw.
-#ifndef __wasm_simd128__
-  std::array<uint16_t, kPositions> value_;
-#endif
+  // Written whole by Fill before any is read: Below(128) of each draw.
   std::array<uint8_t, kPositions> below128_;
   // Whether Below(3) draws 0 at the position.
   std::array<uint8_t, kPositions> zero_;
@@ -249,32 +269,25 @@ void FillSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uin
   }
 }
 
-// `chosen` where the condition holds, else `otherwise`, with masks rather
-// than a jump the processor would have to guess.
-uint32_t SelectIf(bool condition, uint32_t chosen, uint32_t otherwise) {
-  const uint32_t mask = 0u - static_cast<uint32_t>(condition);
-  return otherwise ^ ((otherwise ^ chosen) & mask);
-}
-
 // Nine squares in ten are 1 or 2 pixels wide, and which it is cannot be
-// guessed: both are drawn as a 2 x 2 block without a branch on the size, its
-// three outer pixels taking the colour or keeping what they had. Wider
-// squares, and those at the right or bottom edge, take the loop.
-void DrawSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uint32_t colour) {
+// guessed: both are drawn as a 2 x 2 block without a branch on the size.
+// The three outer pixels of a 1-pixel square are written to a spare pixel
+// instead, so that nothing is read from the picture: a spark lands anywhere
+// on it, and reading there would wait for memory far more often than
+// writing does. Wider squares, and those at the right or bottom edge, take
+// the loop.
+void DrawSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uint32_t colour,
+                     uint32_t& spare) {
   if (x + 1 >= target.width || y + 1 >= target.height || size > 2) {
     FillSparkSquare(target, x, y, size, colour);
     return;
   }
   uint32_t* top = target.pixels + static_cast<size_t>(y) * target.width + x;
-  uint32_t* below = top + target.width;
   const bool wide = size == 2;
-  const uint32_t topRight = top[1];
-  const uint32_t belowLeft = below[0];
-  const uint32_t belowRight = below[1];
-  top[0] = colour;
-  top[1] = SelectIf(wide, colour, topRight);
-  below[0] = SelectIf(wide, colour, belowLeft);
-  below[1] = SelectIf(wide, colour, belowRight);
+  *top = colour;
+  *(wide ? top + 1 : &spare) = colour;
+  *(wide ? top + target.width : &spare) = colour;
+  *(wide ? top + target.width + 1 : &spare) = colour;
 }
 
 // Whether a spark lives: on the screen and moving. Without branches, since
@@ -288,15 +301,63 @@ int32_t Sign(int32_t v) {
   return static_cast<int32_t>(v > 0) - static_cast<int32_t>(v < 0);
 }
 
+// Eight sparks' field, for moving them at once: plain vector arithmetic
+// that the compiler gives the processor's vector instructions.
+using EightFields = int16_t __attribute__((vector_size(16)));
+
+EightFields LoadEight(const int16_t* field) {
+  EightFields v;
+  std::memcpy(&v, field, sizeof v);
+  return v;
+}
+
+void StoreEight(int16_t* field, EightFields v) {
+  std::memcpy(field, &v, sizeof v);
+}
+
 // Every spark of a cloud moves by its speed and slows down by one in each
 // direction; the ones that stop or leave the screen die. The living keep
 // their order and close up behind each other, so that the cloud's first
 // sparks are always its living ones: drawing and moving them never looks
 // at a dead one, whose place would cost a guess of the processor for every
 // slot. Returns how many live.
+//
+// Eight sparks move at a time. Most often all eight live, and they are
+// stored together where the living have come to; only a group with a death
+// is stored spark by spark. A store never reaches beyond the group just
+// read, so no spark is overwritten before it has moved.
 int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int32_t n) {
   int32_t living = 0;
-  for (int32_t i = 0; i < n; ++i) {
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const EightFields dx = LoadEight(dxs + i);
+    const EightFields dy = LoadEight(dys + i);
+    const EightFields x = LoadEight(xs + i) + dx;
+    const EightFields y = LoadEight(ys + i) + dy;
+    // A comparison's lane is -1 where it holds: the speed steps towards 0.
+    const EightFields slowerX = dx + (dx > 0) - (dx < 0);
+    const EightFields slowerY = dy + (dy > 0) - (dy < 0);
+    const EightFields lives =
+        (x >= 1) & (x <= 1023) & (y >= 1) & (y <= 767) & ((slowerX | slowerY) != 0);
+    uint64_t halves[2];
+    std::memcpy(halves, &lives, sizeof halves);
+    if ((halves[0] & halves[1]) == ~uint64_t{0}) {
+      StoreEight(xs + living, x);
+      StoreEight(ys + living, y);
+      StoreEight(dxs + living, slowerX);
+      StoreEight(dys + living, slowerY);
+      living += 8;
+      continue;
+    }
+    for (int lane = 0; lane < 8; ++lane) {
+      xs[living] = x[lane];
+      ys[living] = y[lane];
+      dxs[living] = slowerX[lane];
+      dys[living] = slowerY[lane];
+      living += lives[lane] & 1;
+    }
+  }
+  for (; i < n; ++i) {
     const int32_t dx = dxs[i];
     const int32_t dy = dys[i];
     const int32_t x = xs[i] + dx;
@@ -310,6 +371,15 @@ int32_t MoveSparks(int16_t* xs, int16_t* ys, int16_t* dxs, int16_t* dys, int32_t
     living += static_cast<int32_t>(LivesAt(x, y, slowerX, slowerY));
   }
   return living;
+}
+
+// A processor core may run two threads, and a thread that waits for the
+// other in a loop would take its share of the core from it: the pause
+// leaves the core to the one at work.
+void PauseSpinning() {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_ia32_pause();
+#endif
 }
 
 }  // namespace
@@ -393,34 +463,145 @@ int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
   return alive;
 }
 
-void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t row,
-                                     PixelTarget target, Chance& shared) {
-  if (!OnBoard(column, row)) return;
-  const size_t cell = CellOf(column, row);
-  // A cloud whose sparks have all died has given its block back; drawing
-  // and moving none of them is all that would happen to them.
-  const int32_t n = living_[cell];
-  Cloud& cloud = blocks_[static_cast<size_t>(std::max<int16_t>(blockOf_[cell], 0))];
-  {
-    // Every living spark draws its look, in the order of the sparks, and is
-    // drawn where it stands; moving them all afterwards changes nothing of
-    // that, since each spark's move depends only on the spark.
-    ChanceRun chance(shared);
-    SparkLooks looks(chance);
-    int32_t next = 0;
-    for (int32_t i = 0; i < n; ++i) {
-      const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
-      const SparkLook look = looks.Next(next, speed);
-      DrawSparkSquare(target, cloud.x[i], cloud.y[i], look.size, look.colour);
-    }
-    chance.Continue(looks.State(next));
+ParticleSystem::Cloud& ParticleSystem::CloudOf(size_t cell) {
+  // A cloud whose sparks have all died has given its block back and has no
+  // living spark to look at.
+  return blocks_[static_cast<size_t>(std::max<int16_t>(blockOf_[cell], 0))];
+}
+
+void ParticleSystem::ChooseLooks(size_t cell, Chance& shared) {
+  // Every living spark draws its look, in the order of the sparks. Drawing
+  // them and moving them afterwards changes nothing of that, since each
+  // spark's move depends only on the spark.
+  Cloud& cloud = CloudOf(cell);
+  ChanceRun chance(shared);
+  SparkLooks looks(chance);
+  int32_t next = 0;
+  for (int32_t i = 0; i < living_[cell]; ++i) {
+    const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
+    const SparkLook look = looks.Next(next, speed);
+    cloud.look[i] = (look.colour & 0x00FFFFFFu) | static_cast<uint32_t>(look.size) << 24;
   }
+  chance.Continue(looks.State(next));
+}
+
+void ParticleSystem::DrawCloud(size_t cell, PixelTarget target) {
+  const Cloud& cloud = CloudOf(cell);
+  uint32_t spare = 0;
+  for (int32_t i = 0; i < living_[cell]; ++i) {
+    const uint32_t look = cloud.look[i];
+    DrawSparkSquare(target, cloud.x[i], cloud.y[i], static_cast<int32_t>(look >> 24),
+                    look | 0xFF000000u, spare);
+  }
+}
+
+int32_t ParticleSystem::MoveCloud(size_t cell) {
+  Cloud& cloud = CloudOf(cell);
+  const int32_t n = living_[cell];
   living_[cell] = MoveSparks(cloud.x.data(), cloud.y.data(), cloud.dx.data(), cloud.dy.data(), n);
-  const int32_t died = n - living_[cell];
+  return n - living_[cell];
+}
+
+void ParticleSystem::Settle(size_t cell, int32_t died, int32_t& count) {
   if (living_[cell] == 0) GiveBackBlock(cell);
   // The count comes down by one for each spark that died, but not below 0.
-  int32_t& living = counts[row][column];
-  if (living > 0) living = std::max(0, living - died);
+  if (count > 0) count = std::max(0, count - died);
+}
+
+void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t row,
+                                     PixelTarget target, Chance& chance) {
+  if (!OnBoard(column, row)) return;
+  const size_t cell = CellOf(column, row);
+  ChooseLooks(cell, chance);
+  DrawCloud(cell, target);
+  Settle(cell, MoveCloud(cell), counts[row][column]);
+}
+
+// The clouds of one burst, shared between this thread and the helper. The
+// helper chooses every cloud's looks, which must follow each other through
+// the generator, while this thread draws the clouds whose looks are chosen,
+// in order, into the picture it has just drawn the board into and so holds
+// close at hand; then both move the drawn clouds, each taking the next.
+// Whatever the helper has not taken up, this thread does itself, so the
+// pixels and the generator are the same with a helper, without one, or with
+// one that wakes late.
+struct ParticleSystem::Burst {
+  ParticleSystem& system;
+  PixelTarget target;
+  Chance& chance;
+  std::array<size_t, kCells> cells{};
+  std::array<int32_t, kCells> died{};
+  int32_t count = 0;
+  std::atomic<bool> looksTaken{false};
+  std::atomic<int32_t> looksChosen{0};
+  std::atomic<int32_t> drawn{0};
+  std::atomic<int32_t> nextToMove{0};
+
+  // Waits, briefly, for another thread that is at work.
+  static void AwaitAbove(const std::atomic<int32_t>& progress, int32_t k) {
+    for (int32_t spins = 1; progress.load(std::memory_order_acquire) <= k; ++spins) {
+      PauseSpinning();
+      if (spins % 64 == 0) std::this_thread::yield();
+    }
+  }
+
+  void ChooseAllLooks() {
+    if (looksTaken.exchange(true)) return;
+    for (int32_t k = 0; k < count; ++k) {
+      system.ChooseLooks(cells[static_cast<size_t>(k)], chance);
+      looksChosen.store(k + 1, std::memory_order_release);
+    }
+  }
+
+  void DrawAll() {
+    for (int32_t k = 0; k < count; ++k) {
+      AwaitAbove(looksChosen, k);
+      system.DrawCloud(cells[static_cast<size_t>(k)], target);
+      drawn.store(k + 1, std::memory_order_release);
+    }
+  }
+
+  void MoveAll() {
+    for (int32_t k = nextToMove++; k < count; k = nextToMove++) {
+      AwaitAbove(drawn, k);
+      died[static_cast<size_t>(k)] = system.MoveCloud(cells[static_cast<size_t>(k)]);
+    }
+  }
+
+  static void Help(void* burst) {
+    static_cast<Burst*>(burst)->ChooseAllLooks();
+    static_cast<Burst*>(burst)->MoveAll();
+  }
+};
+
+void ParticleSystem::UpdateAllParticles(CellGrid& counts, PixelTarget target, Chance& chance,
+                                        HelperThread& helper) {
+  Burst burst{*this, target, chance};
+  for (int32_t column = 0; column < kBoardSize; ++column) {
+    for (int32_t row = 0; row < kBoardSize; ++row) {
+      if (counts[row][column] > 0) {
+        burst.cells[static_cast<size_t>(burst.count++)] = CellOf(column, row);
+      }
+    }
+  }
+  if (burst.count == 0) return;
+  if (helper.Offer(&Burst::Help, &burst)) {
+    // A helper woken from its rest takes some tens of microseconds to start;
+    // the looks are left to it for a while, then taken back.
+    constexpr auto kHelperStart = std::chrono::microseconds(300);
+    const auto giveUp = std::chrono::steady_clock::now() + kHelperStart;
+    while (!burst.looksTaken.load() && std::chrono::steady_clock::now() < giveUp) PauseSpinning();
+  }
+  burst.ChooseAllLooks();
+  burst.DrawAll();
+  burst.MoveAll();
+  helper.Finish();
+  for (int32_t k = 0; k < burst.count; ++k) {
+    const size_t cell = burst.cells[static_cast<size_t>(k)];
+    Settle(
+        cell, burst.died[static_cast<size_t>(k)],
+        counts[static_cast<int32_t>(cell) % kBoardSize][static_cast<int32_t>(cell) / kBoardSize]);
+  }
 }
 
 }  // namespace kb

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/helper_thread.h"
 #include "core/random.h"
 #include "gfx/raster.h"
 #include "rules/board.h"
@@ -14,7 +15,7 @@ namespace kb {
 // The particle clouds of removed stones. Each cloud in the air has a block
 // of slots for the largest count, so that every cell can burst at once, and
 // nothing is allocated after start-up: a cell takes a block at its burst and
-// gives it back when its last spark has died. The blocks (8 MiB) are
+// gives it back when its last spark has died. The blocks (12 MiB) are
 // reserved unwritten, the lowest taken first, so the memory that becomes
 // resident is that of the most clouds a match has had in the air at once,
 // and only slots a burst has written are ever read. The live count of each
@@ -34,6 +35,11 @@ class ParticleSystem {
   // stopped or left the screen.
   void UpdateParticles(CellGrid& counts, int32_t column, int32_t row, PixelTarget target,
                        Chance& chance);
+  // The update of every cell whose count is above 0, column by column and
+  // each column from the top: exactly what UpdateParticles does for each in
+  // turn, with the helper choosing the looks and moving beside this thread.
+  void UpdateAllParticles(CellGrid& counts, PixelTarget target, Chance& chance,
+                          HelperThread& helper);
 
   static int32_t ClampCount(int32_t perStone);
 
@@ -48,7 +54,11 @@ class ParticleSystem {
     std::array<int16_t, kMaxPerStone> y;
     std::array<int16_t, kMaxPerStone> dx;
     std::array<int16_t, kMaxPerStone> dy;
+    // The look each spark draws at the next update: the colour, with the
+    // size of its square in the top byte instead of the opaque alpha.
+    std::array<uint32_t, kMaxPerStone> look;
   };
+  struct Burst;
 
   // `count` sparks from their four draws each (generator values), the living
   // ones kept from slot `first` on; returns how many live.
@@ -61,6 +71,14 @@ class ParticleSystem {
   }
   Cloud& TakeBlock(size_t cell);
   void GiveBackBlock(size_t cell);
+  Cloud& CloudOf(size_t cell);
+
+  // The steps of a cloud's update: its living sparks' looks, their squares
+  // drawn, their moves (returns how many died), and the counts after them.
+  void ChooseLooks(size_t cell, Chance& chance);
+  void DrawCloud(size_t cell, PixelTarget target);
+  int32_t MoveCloud(size_t cell);
+  void Settle(size_t cell, int32_t died, int32_t& count);
 
   std::unique_ptr<Cloud[]> blocks_;
   // The block each cell's cloud is in, -1 for none; the blocks free, the

@@ -241,14 +241,8 @@ bool MatchScreen::RunDrawingBurst() {
     DrawPointsPanel();
   }
 
-  for (int32_t column = 0; column < kBoardSize; ++column) {
-    for (int32_t row = 0; row < kBoardSize; ++row) {
-      if (game_.rules.effects.ParticleGrid[row][column] > 0) {
-        game_.particles.UpdateParticles(game_.rules.effects.ParticleGrid, column, row,
-                                        game_.renderer.BackBuffer(), game_.chance);
-      }
-    }
-  }
+  game_.particles.UpdateAllParticles(game_.rules.effects.ParticleGrid, game_.renderer.BackBuffer(),
+                                     game_.chance, game_.helper);
   in = ReadPlayerInput();
   ShuffleKeyStep(game_.rules, in, game_.chance, observer);
   const LevelEndResult levelEnd = CheckLevel(game_.rules, game_.chance, observer);
