@@ -89,21 +89,13 @@ struct DrawReading {
   uint16_t wrapsFrom;
 };
 
-// Where the processor has wider vector instructions than every x86-64 has,
-// the block's loops use them: the same sums, twice the lanes at a time.
-#if defined(__x86_64__) && !defined(__EMSCRIPTEN__)
-#define KB_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
-#else
-#define KB_WIDER_VECTORS
-#endif
-
 // What the looks need of a block of draws from `start` on: Below(128) of
 // each, whether Below(3) draws 0 at each, and for a spark whose draws start
 // at a position the size of its square and how many draws it takes. Each
 // position is computed on its own, in plain loops the compiler turns into
 // vector code.
-KB_WIDER_VECTORS void FillBlock(uint32_t start, const DrawReading& reading, uint8_t* below128,
-                                uint8_t* zero, uint8_t* size, uint8_t* draws) {
+void FillBlock(uint32_t start, const DrawReading& reading, uint8_t* below128, uint8_t* zero,
+               uint8_t* size, uint8_t* draws) {
   std::array<uint16_t, kPositions> values;
   FillValues(start, values);
   for (size_t p = 0; p < values.size(); ++p) {

@@ -102,25 +102,39 @@ void DrawRainbowCircle(PixelTarget target, int32_t cx, int32_t cy,
   }
 }
 
+// The walk of a quarter circle, kept for every radius a ring has drawn on
+// this thread: the circles of the rings of one burst, of the bands of the
+// screen it is drawn in, and of the bursts after it share their radii. A
+// connector ring reaches some 700 pixels; the walks of every radius up to
+// that take 1.5 MB.
+constexpr int32_t kKeptRadii = 1024;
+
+const std::vector<QuarterPoint>& QuarterOf(int32_t radius, std::vector<QuarterPoint>& unkept) {
+  thread_local std::vector<std::vector<QuarterPoint>> kept(kKeptRadii);
+  std::vector<QuarterPoint>& walk =
+      radius < kKeptRadii ? kept[static_cast<size_t>(radius)] : unkept;
+  if (walk.empty()) WalkQuarterCircle(radius, walk);
+  return walk;
+}
+
 }  // namespace
 
 void DrawRing(PixelTarget target, int32_t centreX, int32_t centreY, int32_t radius, int32_t width) {
   const RadiusRange radii = RingRadii(radius, width);
-  std::vector<QuarterPoint> quarter;
+  std::vector<QuarterPoint> unkept;
   RainbowColours rainbow;
   for (int32_t r = radii.first; r <= radii.last; ++r) {
     if (r < 0) continue;
-    WalkQuarterCircle(r, quarter);
-    DrawRainbowCircle(target, centreX, centreY, quarter, rainbow);
+    unkept.clear();
+    DrawRainbowCircle(target, centreX, centreY, QuarterOf(r, unkept), rainbow);
   }
 }
 
 void DrawRainbowCircle(PixelTarget target, int32_t cx, int32_t cy, int32_t radius) {
   if (radius < 0) return;
-  std::vector<QuarterPoint> quarter;
-  WalkQuarterCircle(radius, quarter);
+  std::vector<QuarterPoint> unkept;
   RainbowColours rainbow;
-  DrawRainbowCircle(target, cx, cy, quarter, rainbow);
+  DrawRainbowCircle(target, cx, cy, QuarterOf(radius, unkept), rainbow);
 }
 
 }  // namespace kb

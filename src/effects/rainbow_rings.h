@@ -61,17 +61,20 @@ int32_t WalkQuarterCircle(int32_t radius, Visit&& visit) {
   return steps;
 }
 
-// A point of the walk, as an offset from the centre.
+// A point of the walk, as an offset from the centre; the rings' radii stay
+// far below the 16-bit limits.
 struct QuarterPoint {
-  int32_t x;
-  int32_t y;
+  int16_t x;
+  int16_t y;
 };
 
 // The walk of one quarter, kept: the colours' step needs its length before
 // the first plus, and all four quarters follow it.
 inline void WalkQuarterCircle(int32_t radius, std::vector<QuarterPoint>& points) {
   points.clear();
-  WalkQuarterCircle(radius, [&](int32_t x, int32_t y) { points.push_back({x, y}); });
+  WalkQuarterCircle(radius, [&](int32_t x, int32_t y) {
+    points.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y)});
+  });
 }
 
 // The rainbow's colour, stepped before each plus: blue gives way to green,

@@ -40,10 +40,7 @@ void CopyRect(const PixelRect& r, const uint32_t* from, uint32_t* to, int32_t wi
 }  // namespace
 
 bool MatchScreen::BoardCanBeKept(const BoardLooks& looks, LookBounds& bounds) const {
-  if (game_.IsTwoPlayer()) return false;
-  for (const auto& row : game_.rules.effects.RemovalAnimGrid) {
-    if (std::any_of(row.begin(), row.end(), [](int32_t step) { return step > 0; })) return false;
-  }
+  if (game_.IsTwoPlayer() || RemovalAnimationsRun(game_.rules.effects)) return false;
   for (size_t i = 0; i < looks.size(); ++i) {
     bounds[i] = game_.sprites.Bounds(looks[i].texture, looks[i].placement, kWhite);
     // A look reaching past the board's right edge would lie over the

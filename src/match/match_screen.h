@@ -46,6 +46,13 @@ class MatchScreen {
   using BoardLooks = std::array<StoneLook, static_cast<size_t>(kBoardSize) * kBoardSize + 1>;
   StoneLook LookOfStone(int32_t column, int32_t row, int32_t left) const;
   BoardLooks LooksOfBoard() const;
+  // The whole drawing of the board and its explosions, only the pixels
+  // inside `clip`, a band of whole rows: the bands of the screen can be
+  // drawn on two threads at once.
+  void DrawBoardWithin(const BoardLooks& looks, PixelTarget target, PixelRect clip) const;
+  void DrawCellExplosionWithin(int32_t column, int32_t row, PixelTarget target,
+                               PixelRect clip) const;
+  struct BoardBands;
   // The board's looks as they stand, drawn into the back buffer's board
   // part, which holds the board as the last burst drew it: only the places
   // of looks that changed are redrawn. False when that is not possible (an

@@ -113,10 +113,16 @@ void SpriteDrawer::DrawPart(TextureHandle texture, const SpritePlacement& placem
 
 void SpriteDrawer::DrawWithin(PixelRect clip, TextureHandle texture,
                               const SpritePlacement& placement, uint32_t argb) {
+  DrawPartWithin(renderer_.BackBuffer(), clip, texture, placement, std::nullopt, argb);
+}
+
+void SpriteDrawer::DrawPartWithin(PixelTarget target, PixelRect clip, TextureHandle texture,
+                                  const SpritePlacement& placement,
+                                  std::optional<SourceRect> source, uint32_t argb) const {
   const Image* image = Texture(texture);
   if (image == nullptr) return;
-  DrawSpriteWithin(renderer_.BackBuffer(), clip, *image,
-                   SourceRect{0, 0, image->width, image->height}, placement, argb);
+  DrawSpriteWithin(target, clip, *image,
+                   source.value_or(SourceRect{0, 0, image->width, image->height}), placement, argb);
 }
 
 PixelRect SpriteDrawer::Bounds(TextureHandle texture, const SpritePlacement& placement,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +43,12 @@ class SpriteDrawer {
   // The whole texture as Draw puts it, only the pixels inside `clip`.
   void DrawWithin(PixelRect clip, TextureHandle texture, const SpritePlacement& placement,
                   uint32_t argb);
+  // The same for a rectangle of the texture (the whole one without
+  // `source`), into `target`, touching nothing else: two threads may draw
+  // two parts of one picture at once.
+  void DrawPartWithin(PixelTarget target, PixelRect clip, TextureHandle texture,
+                      const SpritePlacement& placement, std::optional<SourceRect> source,
+                      uint32_t argb) const;
   // Every pixel Draw may change, before clipping to the screen.
   PixelRect Bounds(TextureHandle texture, const SpritePlacement& placement, uint32_t argb) const;
   // Copies the surface into the rectangle of the given size centred on the

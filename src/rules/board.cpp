@@ -15,6 +15,15 @@ void AdvanceRemovalAnimations(EffectGrids& effects) {
   }
 }
 
+bool RemovalAnimationsRun(const EffectGrids& effects) {
+  for (const auto& row : effects.RemovalAnimGrid) {
+    for (const int32_t counter : row) {
+      if (counter > 0) return true;
+    }
+  }
+  return false;
+}
+
 void ClearMarks(MarkGrid& marks) {
   for (auto& row : marks) row.fill(0);
 }

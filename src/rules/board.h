@@ -74,6 +74,8 @@ struct EffectGrids {
 // an animation (and its ring) after its last frame.
 inline constexpr int32_t kRemovalAnimationLastFrame = 17;
 void AdvanceRemovalAnimations(EffectGrids& effects);
+// Whether any cell shows its removal animation.
+bool RemovalAnimationsRun(const EffectGrids& effects);
 
 void ClearMarks(MarkGrid& marks);
 void ClearGrid(CellGrid& grid);
