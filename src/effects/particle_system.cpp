@@ -89,6 +89,7 @@ struct DrawReading {
   uint16_t wrapsFrom;
 };
 
+#ifndef __wasm_simd128__
 // What the looks need of a block of draws from `start` on: Below(128) of
 // each, whether Below(3) draws 0 at each, and for a spark whose draws start
 // at a position the size of its square and how many draws it takes. Each
@@ -114,6 +115,7 @@ void FillBlock(uint32_t start, const DrawReading& reading, uint8_t* below128, ui
     draws[p] = static_cast<uint8_t>(4 + grow2 + grow3 + grow4);
   }
 }
+#endif
 
 // The looks of a cloud's living sparks, in order. A spark's colour takes
 // three draws, Below(128) each; then squares of 2, 3, 4 and 5 pixels follow
@@ -438,6 +440,11 @@ int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
   // MENDED: a spark born outside the screen or standing still never lives; it
   // is not counted, so that the cloud's count still comes down to 0 when the
   // last living spark stops.
+  //
+  // Every spark of the block is written where it would stand if all lived,
+  // in a loop the compiler turns into vector code; only a block with sparks
+  // born dead then closes up behind them.
+  std::array<uint8_t, kBlock / 4> lives;
   int32_t alive = 0;
   for (int32_t k = 0; k < count; ++k) {
     const uint16_t* draws = values + 4 * static_cast<size_t>(k);
@@ -445,12 +452,24 @@ int32_t ParticleSystem::SpawnSparks(Cloud& cloud, int32_t first, int32_t count,
     const auto y = static_cast<int16_t>(centreY + Signed64(draws[1] + tick));
     const auto dx = static_cast<int16_t>(Signed64(draws[2] + tick));
     const auto dy = static_cast<int16_t>(Signed64(draws[3] + tick));
-    const auto i = static_cast<size_t>(first + alive);
+    const auto i = static_cast<size_t>(first + k);
     cloud.x[i] = x;
     cloud.y[i] = y;
     cloud.dx[i] = dx;
     cloud.dy[i] = dy;
-    alive += LivesAt(x, y, dx, dy) ? 1 : 0;
+    lives[static_cast<size_t>(k)] = LivesAt(x, y, dx, dy) ? 1 : 0;
+    alive += lives[static_cast<size_t>(k)];
+  }
+  if (alive == count) return alive;
+  int32_t living = 0;
+  for (int32_t k = 0; k < count; ++k) {
+    const auto from = static_cast<size_t>(first + k);
+    const auto to = static_cast<size_t>(first + living);
+    cloud.x[to] = cloud.x[from];
+    cloud.y[to] = cloud.y[from];
+    cloud.dx[to] = cloud.dx[from];
+    cloud.dy[to] = cloud.dy[from];
+    living += lives[static_cast<size_t>(k)];
   }
   return alive;
 }
