@@ -118,6 +118,47 @@ TEST(Particles, ACloudDrawsEveryChanceInTurnAlsoWhereTheTickWrapsAround) {
   EXPECT_EQ(random.Next(), replay.Next());
 }
 
+// A burst's clouds are shared out between this thread and a helper; every
+// frame, count and draw of the generator must be what updating the clouds
+// one after the other gives, burst after burst, as the sparks die.
+TEST(Particles, AllCloudsOfABurstTogetherAsEachInTurn) {
+  Chances shared;
+  Chances inTurn;
+  shared.random.Seed(5);
+  inTurn.random.Seed(5);
+  ParticleSystem together;
+  ParticleSystem oneByOne;
+  CellGrid togetherCounts{};
+  CellGrid oneByOneCounts{};
+  for (int cell = 0; cell < 40; ++cell) {
+    const int column = cell * 7 % 16;
+    const int row = 15 - cell % 6;  // overlapping clouds, some across the bottom edge
+    for (auto* side : {&together, &oneByOne}) {
+      const bool first = side == &together;
+      side->SpawnParticles(first ? togetherCounts : oneByOneCounts, column, row, column * 48 + 24,
+                           row * 48 + 24, 0, 4096, first ? shared.chance : inTurn.chance);
+    }
+  }
+  HelperThread helper;
+  Frame togetherFrame;
+  Frame oneByOneFrame;
+  for (int burst = 0; burst < 40; ++burst) {
+    together.UpdateAllParticles(togetherCounts, togetherFrame.Target(), shared.chance, helper);
+    for (int column = 0; column < kBoardSize; ++column) {
+      for (int row = 0; row < kBoardSize; ++row) {
+        if (oneByOneCounts[row][column] > 0) {
+          oneByOne.UpdateParticles(oneByOneCounts, column, row, oneByOneFrame.Target(),
+                                   inTurn.chance);
+        }
+      }
+    }
+    ASSERT_EQ(togetherFrame.image.pixels, oneByOneFrame.image.pixels) << burst;
+    ASSERT_EQ(togetherCounts, oneByOneCounts) << burst;
+  }
+  EXPECT_EQ(togetherCounts, CellGrid{});
+  EXPECT_EQ(shared.random.Next(), inTurn.random.Next());
+}
+
 TEST(Particles, CountsBeyondTheStoreAreCut) {
   EXPECT_EQ(ParticleSystem::ClampCount(1000000), 4096);
   EXPECT_EQ(ParticleSystem::ClampCount(-5), 0);
