@@ -588,15 +588,20 @@ struct ParticleSystem::Burst {
 void ParticleSystem::UpdateAllParticles(CellGrid& counts, PixelTarget target, Chance& chance,
                                         HelperThread& helper) {
   Burst burst{*this, target, chance};
+  int32_t sparks = 0;
   for (int32_t column = 0; column < kBoardSize; ++column) {
     for (int32_t row = 0; row < kBoardSize; ++row) {
       if (counts[row][column] > 0) {
-        burst.cells[static_cast<size_t>(burst.count++)] = CellOf(column, row);
+        const size_t cell = CellOf(column, row);
+        burst.cells[static_cast<size_t>(burst.count++)] = cell;
+        sparks += living_[cell];
       }
     }
   }
   if (burst.count == 0) return;
-  if (helper.Offer(&Burst::Help, &burst)) {
+  // Fewer sparks than this are drawn and moved sooner than the helper wakes.
+  constexpr int32_t kSharedFrom = 16384;
+  if (sparks >= kSharedFrom && helper.Offer(&Burst::Help, &burst)) {
     // A helper woken from its rest takes some tens of microseconds to start;
     // the looks are left to it for a while, then taken back.
     constexpr auto kHelperStart = std::chrono::microseconds(300);
