@@ -26,6 +26,10 @@ HelperThread::~HelperThread() {
 
 bool HelperThread::Offer(Task task, void* context) {
   if (!thread_.joinable()) return false;
+  if (restingOffers_ > 0) {
+    --restingOffers_;
+    return false;
+  }
   {
     const std::lock_guard lock(mutex_);
     task_ = task;
@@ -39,7 +43,14 @@ bool HelperThread::Offer(Task task, void* context) {
 void HelperThread::Finish() {
   std::unique_lock lock(mutex_);
   if (state_ == State::kOffered) state_ = State::kIdle;
+  if (state_ != State::kRunning) return;
+  const auto waitFrom = std::chrono::steady_clock::now();
   changed_.wait(lock, [this] { return state_ != State::kRunning; });
+  if (std::chrono::steady_clock::now() - waitFrom > kLongWait) KeptWaiting();
+}
+
+void HelperThread::KeptWaiting() {
+  restingOffers_ = kRestingOffers;
 }
 
 void HelperThread::Run() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -22,11 +23,18 @@ class HelperThread {
   HelperThread& operator=(const HelperThread&) = delete;
 
   // Hands the task to the helper, which runs it once if it starts before
-  // Finish is called; returns at once, false when there is no helper.
+  // Finish is called; returns at once, false when there is no helper or it
+  // rests.
   bool Offer(Task task, void* context);
   // Returns when the task offered last has returned, or withdraws it if the
   // helper has not started it.
   void Finish();
+  // Tells that the helper kept the offering thread waiting for a long while:
+  // another program most likely takes its core, and shared work would wait
+  // for it again. The helper rests for the next offers, then is tried again.
+  void KeptWaiting();
+  // A wait for the helper longer than this counts as being kept waiting.
+  static constexpr auto kLongWait = std::chrono::microseconds(1000);
 
  private:
   enum class State : uint8_t { kIdle, kOffered, kRunning, kStopping };
@@ -38,6 +46,10 @@ class HelperThread {
   Task task_ = nullptr;
   void* context_ = nullptr;
   std::thread thread_;
+  // How many offers are still declined after the helper kept us waiting:
+  // some 50 bursts, a second of a match.
+  static constexpr int32_t kRestingOffers = 100;
+  int32_t restingOffers_ = 0;
 };
 
 }  // namespace kb

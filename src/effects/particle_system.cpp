@@ -270,8 +270,8 @@ void FillSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uin
 // on it, and reading there would wait for memory far more often than
 // writing does. Wider squares, and those at the right or bottom edge, take
 // the loop.
-void DrawSparkSquare(PixelTarget target, int32_t x, int32_t y, int32_t size, uint32_t colour,
-                     uint32_t& spare) {
+[[gnu::always_inline]] inline void DrawSparkSquare(PixelTarget target, int32_t x, int32_t y,
+                                                   int32_t size, uint32_t colour, uint32_t& spare) {
   if (x + 1 >= target.width || y + 1 >= target.height || size > 2) {
     FillSparkSquare(target, x, y, size, colour);
     return;
@@ -480,18 +480,30 @@ ParticleSystem::Cloud& ParticleSystem::CloudOf(size_t cell) {
   return blocks_[static_cast<size_t>(std::max<int16_t>(blockOf_[cell], 0))];
 }
 
-void ParticleSystem::ChooseLooks(size_t cell, Chance& shared) {
+void ParticleSystem::ChooseLooks(size_t cell, Chance& shared, const PixelTarget* drawNow) {
   // Every living spark draws its look, in the order of the sparks. Drawing
   // them and moving them afterwards changes nothing of that, since each
-  // spark's move depends only on the spark.
+  // spark's move depends only on the spark. On one thread each spark is
+  // drawn as its look is chosen, which spares keeping the looks.
   Cloud& cloud = CloudOf(cell);
   ChanceRun chance(shared);
   SparkLooks looks(chance);
   int32_t next = 0;
-  for (int32_t i = 0; i < living_[cell]; ++i) {
-    const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
-    const SparkLook look = looks.Next(next, speed);
-    cloud.look[i] = (look.colour & 0x00FFFFFFu) | static_cast<uint32_t>(look.size) << 24;
+  auto chooseAll = [&](auto&& use) {
+    for (int32_t i = 0; i < living_[cell]; ++i) {
+      const int32_t speed = std::max(std::abs(cloud.dx[i]), std::abs(cloud.dy[i]));
+      use(i, looks.Next(next, speed));
+    }
+  };
+  if (drawNow != nullptr) {
+    uint32_t spare = 0;
+    chooseAll([&](int32_t i, SparkLook look) {
+      DrawSparkSquare(*drawNow, cloud.x[i], cloud.y[i], look.size, look.colour, spare);
+    });
+  } else {
+    chooseAll([&](int32_t i, SparkLook look) {
+      cloud.look[i] = (look.colour & 0x00FFFFFFu) | static_cast<uint32_t>(look.size) << 24;
+    });
   }
   chance.Continue(looks.State(next));
 }
@@ -523,8 +535,7 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
                                      PixelTarget target, Chance& chance) {
   if (!OnBoard(column, row)) return;
   const size_t cell = CellOf(column, row);
-  ChooseLooks(cell, chance);
-  DrawCloud(cell, target);
+  ChooseLooks(cell, chance, &target);
   Settle(cell, MoveCloud(cell), counts[row][column]);
 }
 
@@ -532,10 +543,10 @@ void ParticleSystem::UpdateParticles(CellGrid& counts, int32_t column, int32_t r
 // helper chooses every cloud's looks, which must follow each other through
 // the generator, while this thread draws the clouds whose looks are chosen,
 // in order, into the picture it has just drawn the board into and so holds
-// close at hand; then both move the drawn clouds, each taking the next.
-// Whatever the helper has not taken up, this thread does itself, so the
-// pixels and the generator are the same with a helper, without one, or with
-// one that wakes late.
+// close at hand; then both move the drawn clouds, each taking the next. A
+// helper that does not start in time is left out of the burst, and this
+// thread updates the clouds one after the other, as UpdateParticles does:
+// the pixels and the generator are the same either way.
 struct ParticleSystem::Burst {
   ParticleSystem& system;
   PixelTarget target;
@@ -543,45 +554,65 @@ struct ParticleSystem::Burst {
   std::array<size_t, kCells> cells{};
   std::array<int32_t, kCells> died{};
   int32_t count = 0;
-  std::atomic<bool> looksTaken{false};
+  // Who has the looks: nobody yet, the helper, or this thread (alone).
+  enum Looks : int32_t { kOpen, kHelper, kAlone };
+  std::atomic<int32_t> looks{kOpen};
   std::atomic<int32_t> looksChosen{0};
   std::atomic<int32_t> drawn{0};
   std::atomic<int32_t> nextToMove{0};
+  // How long the game's thread has waited for the helper.
+  std::chrono::steady_clock::duration waited{};
 
-  // Waits, briefly, for another thread that is at work.
-  static void AwaitAbove(const std::atomic<int32_t>& progress, int32_t k) {
+  // Waits, briefly, for another thread that is at work; adds the wait to
+  // `waited`.
+  static void AwaitAbove(const std::atomic<int32_t>& progress, int32_t k,
+                         std::chrono::steady_clock::duration& waited) {
+    if (progress.load(std::memory_order_acquire) > k) return;
+    const auto waitFrom = std::chrono::steady_clock::now();
     for (int32_t spins = 1; progress.load(std::memory_order_acquire) <= k; ++spins) {
       PauseSpinning();
       if (spins % 64 == 0) std::this_thread::yield();
     }
+    waited += std::chrono::steady_clock::now() - waitFrom;
   }
 
-  void ChooseAllLooks() {
-    if (looksTaken.exchange(true)) return;
-    for (int32_t k = 0; k < count; ++k) {
-      system.ChooseLooks(cells[static_cast<size_t>(k)], chance);
-      looksChosen.store(k + 1, std::memory_order_release);
-    }
+  bool Take(Looks who) {
+    int32_t open = kOpen;
+    return looks.compare_exchange_strong(open, who);
   }
 
   void DrawAll() {
     for (int32_t k = 0; k < count; ++k) {
-      AwaitAbove(looksChosen, k);
+      AwaitAbove(looksChosen, k, waited);
       system.DrawCloud(cells[static_cast<size_t>(k)], target);
       drawn.store(k + 1, std::memory_order_release);
     }
   }
 
-  void MoveAll() {
+  void MoveAll(std::chrono::steady_clock::duration& movesWaited) {
     for (int32_t k = nextToMove++; k < count; k = nextToMove++) {
-      AwaitAbove(drawn, k);
+      AwaitAbove(drawn, k, movesWaited);
       died[static_cast<size_t>(k)] = system.MoveCloud(cells[static_cast<size_t>(k)]);
     }
   }
 
-  static void Help(void* burst) {
-    static_cast<Burst*>(burst)->ChooseAllLooks();
-    static_cast<Burst*>(burst)->MoveAll();
+  void UpdateAlone() {
+    for (int32_t k = 0; k < count; ++k) {
+      const size_t cell = cells[static_cast<size_t>(k)];
+      system.ChooseLooks(cell, chance, &target);
+      died[static_cast<size_t>(k)] = system.MoveCloud(cell);
+    }
+  }
+
+  static void Help(void* context) {
+    Burst& burst = *static_cast<Burst*>(context);
+    if (!burst.Take(kHelper)) return;
+    for (int32_t k = 0; k < burst.count; ++k) {
+      burst.system.ChooseLooks(burst.cells[static_cast<size_t>(k)], burst.chance, nullptr);
+      burst.looksChosen.store(k + 1, std::memory_order_release);
+    }
+    std::chrono::steady_clock::duration helperWaited{};
+    burst.MoveAll(helperWaited);
   }
 };
 
@@ -602,16 +633,22 @@ void ParticleSystem::UpdateAllParticles(CellGrid& counts, PixelTarget target, Ch
   // Fewer sparks than this are drawn and moved sooner than the helper wakes.
   constexpr int32_t kSharedFrom = 16384;
   if (sparks >= kSharedFrom && helper.Offer(&Burst::Help, &burst)) {
-    // A helper woken from its rest takes some tens of microseconds to start;
-    // the looks are left to it for a while, then taken back.
+    // A helper woken from its rest takes some tens of microseconds to start.
     constexpr auto kHelperStart = std::chrono::microseconds(300);
     const auto giveUp = std::chrono::steady_clock::now() + kHelperStart;
-    while (!burst.looksTaken.load() && std::chrono::steady_clock::now() < giveUp) PauseSpinning();
+    while (burst.looks.load() == Burst::kOpen && std::chrono::steady_clock::now() < giveUp) {
+      PauseSpinning();
+    }
   }
-  burst.ChooseAllLooks();
-  burst.DrawAll();
-  burst.MoveAll();
-  helper.Finish();
+  if (burst.Take(Burst::kAlone)) {
+    burst.UpdateAlone();
+    helper.Finish();
+  } else {
+    burst.DrawAll();
+    burst.MoveAll(burst.waited);
+    helper.Finish();
+    if (burst.waited > HelperThread::kLongWait) helper.KeptWaiting();
+  }
   for (int32_t k = 0; k < burst.count; ++k) {
     const size_t cell = burst.cells[static_cast<size_t>(k)];
     Settle(

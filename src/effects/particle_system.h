@@ -73,9 +73,10 @@ class ParticleSystem {
   void GiveBackBlock(size_t cell);
   Cloud& CloudOf(size_t cell);
 
-  // The steps of a cloud's update: its living sparks' looks, their squares
-  // drawn, their moves (returns how many died), and the counts after them.
-  void ChooseLooks(size_t cell, Chance& chance);
+  // The steps of a cloud's update: its living sparks' looks (kept, or each
+  // drawn at once into `drawNow`), their squares drawn, their moves (returns
+  // how many died), and the counts after them.
+  void ChooseLooks(size_t cell, Chance& chance, const PixelTarget* drawNow);
   void DrawCloud(size_t cell, PixelTarget target);
   int32_t MoveCloud(size_t cell);
   void Settle(size_t cell, int32_t died, int32_t& count);

@@ -50,9 +50,8 @@ void MatchScreen::DrawBoard() {
   if (part == BoardPart::kKeptBoard && RedrawChangedLooks(looks)) return;
   if (part == BoardPart::kKeptBoard) ShowGridUnderBoard();
   const PixelTarget target = game_.renderer.BackBuffer();
-  if (RemovalAnimationsRun(game_.rules.effects)) {
-    BoardBands bands{*this, looks, target};
-    game_.helper.Offer(&BoardBands::Help, &bands);
+  BoardBands bands{*this, looks, target};
+  if (RemovalAnimationsRun(game_.rules.effects) && game_.helper.Offer(&BoardBands::Help, &bands)) {
     bands.DrawAll();
     game_.helper.Finish();
   } else {
