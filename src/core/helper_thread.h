@@ -34,7 +34,7 @@ class HelperThread {
   // for it again. The helper rests for the next offers, then is tried again.
   void KeptWaiting();
   // A wait for the helper longer than this counts as being kept waiting.
-  static constexpr auto kLongWait = std::chrono::microseconds(1000);
+  static constexpr auto kLongWait = std::chrono::microseconds(2000);
 
  private:
   enum class State : uint8_t { kIdle, kOffered, kRunning, kStopping };
