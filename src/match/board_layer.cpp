@@ -86,7 +86,8 @@ bool MatchScreen::RedrawChangedLooks(const BoardLooks& looks) {
     CopyRect(place, gridFrame_.pixels.data(), frame.pixels, frame.width);
     for (size_t i = 0; i < looks.size(); ++i) {
       if (IsEmpty(Intersection(bounds[i], place))) continue;
-      game_.sprites.DrawWithin(place, looks[i].texture, looks[i].placement, kWhite);
+      game_.sprites.DrawPartWithin(frame, place, looks[i].texture, looks[i].placement, std::nullopt,
+                                   kWhite);
     }
   }
   for (const PixelRect& place : changed) {

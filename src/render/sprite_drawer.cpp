@@ -111,11 +111,6 @@ void SpriteDrawer::DrawPart(TextureHandle texture, const SpritePlacement& placem
   DrawSprite(renderer_.BackBuffer(), *image, source, placement, argb);
 }
 
-void SpriteDrawer::DrawWithin(PixelRect clip, TextureHandle texture,
-                              const SpritePlacement& placement, uint32_t argb) {
-  DrawPartWithin(renderer_.BackBuffer(), clip, texture, placement, std::nullopt, argb);
-}
-
 void SpriteDrawer::DrawPartWithin(PixelTarget target, PixelRect clip, TextureHandle texture,
                                   const SpritePlacement& placement,
                                   std::optional<SourceRect> source, uint32_t argb) const {

@@ -40,12 +40,9 @@ class SpriteDrawer {
   void Draw(TextureHandle texture, const SpritePlacement& placement, uint32_t argb);
   void DrawPart(TextureHandle texture, const SpritePlacement& placement, SourceRect source,
                 uint32_t argb);
-  // The whole texture as Draw puts it, only the pixels inside `clip`.
-  void DrawWithin(PixelRect clip, TextureHandle texture, const SpritePlacement& placement,
-                  uint32_t argb);
-  // The same for a rectangle of the texture (the whole one without
-  // `source`), into `target`, touching nothing else: two threads may draw
-  // two parts of one picture at once.
+  // A rectangle of the texture (the whole one without `source`) as DrawPart
+  // puts it, only the pixels inside `clip`, into `target`, touching nothing
+  // else: two threads may draw two parts of one picture at once.
   void DrawPartWithin(PixelTarget target, PixelRect clip, TextureHandle texture,
                       const SpritePlacement& placement, std::optional<SourceRect> source,
                       uint32_t argb) const;
